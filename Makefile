@@ -1,0 +1,40 @@
+# Two commands for a fresh Debian machine:
+#   make run   builds the game and starts it from assets/ (the folder with dat/ bmp/ sound/ voice/)
+#   make test  builds everything, runs every test, then runs them again under address+undefined sanitizers
+JOBS ?= $(shell nproc)
+BUILD ?= build
+SAN_BUILD ?= build-asan
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all deps build run test test-plain test-sanitize bench format clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd assets && ../$(BUILD)/src/app/kerna-reversi
+
+test: test-plain test-sanitize
+
+test-plain: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKERNA_SANITIZE=ON
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE nosan
+
+bench: build
+	$(BUILD)/bench/kerna-bench
+
+format:
+	git ls-files '*.cpp' '*.hpp' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD)

@@ -1,0 +1,2 @@
+// ai subsystem
+namespace kerna {}

@@ -1,0 +1,2 @@
+// board subsystem
+namespace kerna {}

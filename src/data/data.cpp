@@ -1,0 +1,2 @@
+// data subsystem
+namespace kerna {}

@@ -1,0 +1,43 @@
+// The one object that holds the whole game: its state, grouped in plain structs
+// by the subsystem that owns them, and the objects whose member functions are
+// the game's operations. Operations take no arguments; they read and write the
+// state through the Game they belong to. A test builds a fresh Game on the
+// headless platform; nothing of the game lives in a global.
+#pragma once
+
+#include "board/board_rules.hpp"
+#include "board/board_state.hpp"
+#include "game/flow_state.hpp"
+#include "game/settings_state.hpp"
+#include "game/start_state.hpp"
+#include "platform/platform.hpp"
+#include "platform/random.hpp"
+
+namespace kerna {
+
+class Game {
+ public:
+  explicit Game(platform::Platform& io);
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  platform::Platform& io;
+  platform::Random random;
+
+  // --- Game flow and screens (game/) ---
+  StartState start;
+  SettingsState settings;
+  FlowState flow;
+
+  // --- Board and turns (board/) ---
+  BoardState board;
+  BoardRules rules{*this};
+
+  // --- Computer player (ai/) ---
+
+  // --- Loaded tables (data/) ---
+
+  // --- Presentation and hostess (ui/) ---
+};
+
+}  // namespace kerna

@@ -1,0 +1,2 @@
+// ui subsystem
+namespace kerna {}

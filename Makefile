@@ -6,7 +6,7 @@ BUILD ?= build
 SAN_BUILD ?= build-asan
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test test-plain test-sanitize bench format clean
+.PHONY: all deps build run test test-plain test-sanitize fuzz-long bench format clean
 
 all: build
 
@@ -25,10 +25,16 @@ test: test-plain test-sanitize
 test-plain: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The sanitizer build uses clang so that the same build also carries the libFuzzer targets.
 test-sanitize: deps
-	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKERNA_SANITIZE=ON
+	CXX=clang++ cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKERNA_SANITIZE=ON -DKERNA_FUZZ=ON
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE nosan
+
+fuzz-long: deps
+	CXX=clang++ cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKERNA_SANITIZE=ON -DKERNA_FUZZ=ON -DKERNA_FUZZ_SECONDS=600
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && ctest --output-on-failure -L fuzz
 
 bench: build
 	$(BUILD)/bench/kerna-bench

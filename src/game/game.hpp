@@ -7,9 +7,11 @@
 
 #include "board/board_rules.hpp"
 #include "board/board_state.hpp"
+#include "data/eval_tables.hpp"
 #include "game/flow_state.hpp"
 #include "game/settings_state.hpp"
 #include "game/start_state.hpp"
+#include "game/start_tables_state.hpp"
 #include "platform/platform.hpp"
 #include "platform/random.hpp"
 
@@ -28,6 +30,7 @@ class Game {
   StartState start;
   SettingsState settings;
   FlowState flow;
+  StartTables startTables;
 
   // --- Board and turns (board/) ---
   BoardState board;
@@ -36,6 +39,7 @@ class Game {
   // --- Computer player (ai/) ---
 
   // --- Loaded tables (data/) ---
+  EvalTables tables;
 
   // --- Presentation and hostess (ui/) ---
 };

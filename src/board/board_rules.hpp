@@ -6,9 +6,22 @@
 // testing bounds. Each reads and writes the shared variables of BoardState.
 #pragma once
 
+#include "board/board_state.hpp"
+
 namespace kerna {
 
 class Game;
+
+// Openness of the disc at (x, y) on a layer: the number of empty cells among its
+// eight neighbours, the wall counting as occupied (so at most 5 on an edge and 3
+// in a corner). (x, y) must lie inside the rim.
+inline int DiscOpenness(const BoardState& board, int x, int y, int layer) {
+  int occupied = 0;
+  for (int k = 0; k < 8; ++k) {
+    occupied += board.cell[x + board.DirectionX[k]][y + board.DirectionY[k]][layer] > 0;
+  }
+  return 8 - occupied;
+}
 
 class BoardRules {
  public:

@@ -14,6 +14,7 @@
 #include "game/start_tables_state.hpp"
 #include "platform/platform.hpp"
 #include "platform/random.hpp"
+#include "ui/tiles.hpp"
 
 namespace kerna {
 
@@ -42,6 +43,7 @@ class Game {
   EvalTables tables;
 
   // --- Presentation and hostess (ui/) ---
+  TileSet tiles;
 };
 
 }  // namespace kerna

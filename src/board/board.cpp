@@ -1,2 +1,0 @@
-// board subsystem
-namespace kerna {}

@@ -5,6 +5,9 @@
 // headless platform; nothing of the game lives in a global.
 #pragma once
 
+#include "ai/ai_state.hpp"
+#include "ai/eval_state.hpp"
+#include "ai/evaluation.hpp"
 #include "board/board_rules.hpp"
 #include "board/board_state.hpp"
 #include "data/eval_tables.hpp"
@@ -38,6 +41,9 @@ class Game {
   BoardRules rules{*this};
 
   // --- Computer player (ai/) ---
+  AiState ai;
+  EvalState evalState;
+  Evaluation evaluation{*this};
 
   // --- Loaded tables (data/) ---
   EvalTables tables;

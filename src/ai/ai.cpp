@@ -1,2 +1,0 @@
-// ai subsystem
-namespace kerna {}

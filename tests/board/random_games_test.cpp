@@ -71,7 +71,7 @@ class RandomGames : public BoardTest {
 TEST_F(RandomGames, MoveVariantsAndReferenceAgree) {
   std::mt19937 rng(20240611);
   int moves_checked = 0;
-  const int games = kSanitized ? 200 : 2000;
+  const int games = kSanitized ? 100 : 2000;
   for (int game_no = 0; game_no < games; ++game_no) {
     Lay(kStart);
     Reference ref;

@@ -278,3 +278,31 @@ def svg(face):
         f'<svg xmlns="http://www.w3.org/2000/svg" width="{W}" height="{H}" '
         f'viewBox="0 0 {W} {H}"><defs>{DEFS}</defs>{group(face)}</svg>'
     )
+
+
+PORTRAIT_DEFS = """
+<radialGradient id="card" cx="0.5" cy="0.42" r="0.65">
+  <stop offset="0" stop-color="#fffaf0"/><stop offset="0.55" stop-color="#d8ecfa"/>
+  <stop offset="1" stop-color="#8ab8e6"/>
+</radialGradient>
+<clipPath id="cardclip"><rect x="2" y="2" width="108" height="116" rx="11"/></clipPath>
+"""
+
+
+def portrait_svg(face):
+    """The face picture: the hostess on a light card with a wooden rim, so her
+    shoulders end inside the card rather than at the picture's edge."""
+    return (
+        f'<svg xmlns="http://www.w3.org/2000/svg" width="{W}" height="{H}" '
+        f'viewBox="0 0 {W} {H}"><defs>{DEFS}{PORTRAIT_DEFS}</defs>'
+        f'<rect x="2" y="2" width="108" height="116" rx="11" fill="url(#card)"/>'
+        f'<g clip-path="url(#cardclip)"><g transform="translate(4 4) scale(0.93)">'
+        f"{group(face)}</g></g>"
+        f'<rect x="1.5" y="1.5" width="109" height="117" rx="11.5" fill="none" '
+        f'stroke="#3a1e0a" stroke-width="1"/>'
+        f'<rect x="3" y="3" width="106" height="114" rx="10" fill="none" stroke="#c88a4a" '
+        f'stroke-width="2"/>'
+        f'<rect x="4.5" y="4.5" width="103" height="111" rx="8.5" fill="none" stroke="#f4d4a4" '
+        f'stroke-width="0.8" opacity="0.8"/>'
+        f"</svg>"
+    )

@@ -18,6 +18,6 @@ sox "${fmt[@]}" "$work/tick.wav" synth 0.05 pinknoise highpass 900 lowpass 5000 
 sox "${fmt[@]}" "$work/tock.wav" synth 0.11 sine 1100-700 fade l 0 0.11 0.105 gain -12
 sox "${fmt[@]}" "$work/thump.wav" synth 0.12 sine 190-80 fade l 0.002 0.12 0.115 gain -3
 mkdir -p "$(dirname "$out")"
-sox -R -D -V1 -m "$work/tick.wav" "$work/tock.wav" "$work/thump.wav" "$work/mix.wav" norm -4
+sox -R -D -V1 -m "$work/tick.wav" "$work/tock.wav" "$work/thump.wav" "$work/mix.wav" norm -6
 if ! cmp -s "$work/mix.wav" "$out" 2>/dev/null; then cp "$work/mix.wav" "$out"; fi
 echo "wrote $out"

@@ -12,7 +12,8 @@ import hostess
 import layout
 from pixels import Image, flatten, render_svg
 
-FONT = "M PLUS 1"  # fonts-mplus; every label and the title use it
+FONT = "Mplus1"  # fonts-mplus: "M PLUS 1" (fontconfig ignores case and blanks; a
+# family name ending in a number would be read by Pango as a font size)
 
 
 def svg_doc(w, h, body, defs=""):
@@ -73,13 +74,13 @@ WHITE = dict(
 )
 BLACK = dict(
     rim=(10, 10, 12),
-    side=(62, 66, 74),
+    side=(44, 46, 52),
     face_hi=(58, 62, 70),
     face_lo=(18, 19, 22),
 )
 DISC_CX, DISC_CY, DISC_R = 22.5, 22.0, 19.5
 SHADOW_DX, SHADOW_DY = 2.5, 2.5
-THICKNESS = 6.0
+THICKNESS = 7.0
 
 DISC_DEFS = """
 <radialGradient id="whiteface" cx="0.36" cy="0.32" r="0.8">
@@ -550,4 +551,4 @@ def make_message_frame():
 
 def make_face(face):
     w, h = layout.FACE_SIZE
-    return over_panel(hostess.svg(face), layout.FACE_POS[0], w, h)
+    return over_panel(hostess.portrait_svg(face), layout.FACE_POS[0], w, h)

@@ -11,6 +11,7 @@
 #include "board/board_rules.hpp"
 #include "board/board_state.hpp"
 #include "data/eval_tables.hpp"
+#include "data/opening_book.hpp"
 #include "game/flow_state.hpp"
 #include "game/settings_state.hpp"
 #include "game/start_state.hpp"
@@ -47,6 +48,8 @@ class Game {
 
   // --- Loaded tables (data/) ---
   EvalTables tables;
+  OpeningBook book;
+  OpeningBookLoader bookLoader{*this};
 
   // --- Presentation and hostess (ui/) ---
   TileSet tiles;

@@ -1,11 +1,22 @@
 // The platform seam: everything the game does to the outside world goes through
-// this interface. Two backends implement it: the SDL2 window (sdl_backend) and a
-// headless one for tests (headless_backend) with a virtual clock and a scripted
-// mouse. Game code never includes an SDL header.
+// this interface. Game code never includes an SDL header. Two backends:
 //
-// Drawing is done in software into one 640 x 440 RGB surface (the off-screen
-// copy) shared by both backends; the SDL backend presents it from its own
-// window thread, the headless backend lets tests read its pixels.
+// - SdlPlatform (sdl_backend.hpp): the real window. The process's main thread is
+//   the window thread: it owns SDL's event loop, writes the mouse position and
+//   the button flags, and presents the off-screen copy (about 60 times a second
+//   while it changes). The game runs on a second thread and never waits for the
+//   window: it draws into the off-screen copy, which it hands over at every
+//   Sleep/CheckClosed. Closing the window makes Sleep and CheckClosed throw
+//   WindowClosed on the game thread; a watchdog ends the process (exit 0) if the
+//   game thread has not come back within 0.9 s.
+// - HeadlessPlatform (headless_backend.hpp): for tests, single-threaded. Drawing
+//   goes to memory, the clock is virtual (Sleep advances it at once), the mouse
+//   follows a script, and a test stops the game when a condition holds, a text
+//   appears, or a virtual-time watchdog runs out.
+//
+// What both share lives here: one 640 x 440 RGB surface (the off-screen copy),
+// the text grid and its rendering with IPAGothic, lines, boxes, pixels,
+// pictures, files and the button flags.
 #pragma once
 
 #include <atomic>
@@ -15,6 +26,7 @@
 #include <string_view>
 
 #include "platform/channel_files.hpp"
+#include "platform/cp932.hpp"
 #include "platform/picture.hpp"
 #include "platform/surface.hpp"
 #include "platform/text_grid.hpp"
@@ -29,29 +41,41 @@ struct WindowClosed {};
 // What a line operation draws.
 enum class LineKind { kLine = 0, kBox = 1, kFilledBox = 2 };
 
+class GlyphFont;
+
 class Platform {
  public:
-  virtual ~Platform() = default;
+  Platform();
+  virtual ~Platform();
+  Platform(const Platform&) = delete;
+  Platform& operator=(const Platform&) = delete;
 
   // --- Off-screen copy, text grid and pictures (shared by both backends) ---
   Surface& surface() { return surface_; }
   TextGrid& text() { return text_; }
+  const TextGrid& text() const { return text_; }
+  // Whether glyphs are drawn (the headless backend has no font when IPAGothic is missing).
+  bool HasFont() const { return font_ != nullptr; }
 
   // Text colour (palette 0..7); background -1 prints without a background.
   void SetTextColour(int foreground, int background);
   // Moves the text cursor; negative becomes 0, rows above 100 become 100.
   void MoveCursor(int column, int row);
-  // Prints CP932 bytes at the cursor (TAB, CR LF handled) and redraws the changed rows.
+  // Prints CP932 bytes at the cursor (TAB, CR LF handled; see TextGrid) and
+  // redraws the cells it changed onto the surface: each cell's background (none
+  // for -1), then the glyph in its foreground colour, clipped to its 16-pixel row.
+  // Cell (column, row) is the 8 x 16 pixels at (8 * column, 16 * row).
   void Print(std::string_view cp932);
   // Prints a number in the game's number format (see number_format.hpp).
   void PrintNumber(double value);
   int CursorColumn() const;
   int CursorRow() const;
 
-  // Fills the whole surface with black.
+  // Fills the whole surface with black (the text grid keeps its contents).
   void Clear();
-  // Line, box outline or filled box; corners inclusive and in any order. The end
-  // point becomes the last point.
+  // Line, box outline or filled box; corners inclusive and in any order, clipped
+  // to the surface. A filled box is filled with fill_colour and outlined with
+  // colour (fill_colour -1: all in colour). The end point becomes the last point.
   void Line(int x1, int y1, int x2, int y2, int colour, LineKind kind = LineKind::kLine,
             int fill_colour = -1);
   // The same with (dx, dy) relative to the start point.
@@ -60,9 +84,10 @@ class Platform {
   // The same starting from the last point.
   void LineFromLast(int x2, int y2, int colour, LineKind kind = LineKind::kLine,
                     int fill_colour = -1);
-  // Sets one pixel of the surface.
+  // Sets one pixel of the surface (outside: ignored).
   void SetPixel(int x, int y, Rgb colour);
-  // Draws a picture at its own size with its top left corner at (x, y).
+  Rgb GetPixel(int x, int y) const { return surface_.Get(x, y); }
+  // Draws a picture at its own size with its top left corner at (x, y), clipped.
   void DrawPicture(const Picture& picture, int x, int y);
 
   // Loads a Windows bitmap from the data folder; a path like "bmp\\x.bmp" means
@@ -76,6 +101,9 @@ class Platform {
   const std::string& DataFolder() const { return data_folder_; }
   // Whole file as bytes; missing or unreadable reads as empty.
   std::string ReadWholeFile(std::string_view game_path) const;
+  // Replaces the file atomically (temporary file + rename); false when it could
+  // not be written, and then the old file is untouched.
+  bool WriteWholeFile(std::string_view game_path, std::string_view bytes) const;
   ChannelFiles& channels() { return channels_; }
 
   // --- Mouse (window coordinates of the 640 x 440 drawing area) ---
@@ -94,7 +122,8 @@ class Platform {
   // --- Time ---
   // Milliseconds since an arbitrary start.
   virtual int64_t Clock() = 0;
-  // Sleeps; throws WindowClosed once the window is gone.
+  // Sleeps; throws WindowClosed once the window is gone. The SDL backend also
+  // hands what was drawn to the window here.
   virtual void Sleep(int milliseconds) = 0;
   // For long computations that do not sleep (the search): throws WindowClosed
   // once the window is gone, and lets the window show what was drawn so far.
@@ -110,15 +139,20 @@ class Platform {
   virtual bool VoiceStop() = 0;
   virtual void VoiceClose() = 0;
   virtual bool VoiceIsOpen() const = 0;
-  // A modal message box; the headless backend records it.
+  // A modal message box (texts in CP932); the headless backend records it.
   virtual void ShowMessageBox(std::string_view cp932_text, std::string_view cp932_caption) = 0;
 
  protected:
   // Called after anything was drawn; the SDL backend marks the frame dirty.
   virtual void SurfaceChanged() {}
+  // The text font; without one the grid still stores text but draws no glyphs.
+  void SetFont(std::unique_ptr<GlyphFont> font);
 
   // Button state written by the input side (window thread or test script).
-  // Bit 0: held now. Bit 1: pressed since the game last read the flag.
+  // Bit 0 (kHeld): held now. Bit 1 (kPressed): went down since the game last
+  // read the flag, so a press released before the game polls is seen once.
+  static constexpr int kHeld = 1;
+  static constexpr int kPressed = 2;
   std::atomic<int> left_state_{0};
   std::atomic<int> right_state_{0};
   int mouse_x_ = 0;
@@ -129,12 +163,17 @@ class Platform {
   void PressRight(bool down);
 
  private:
+  void RenderSpan(const RowSpan& span);
+  void DrawLine(int x1, int y1, int x2, int y2, Rgb colour);
+  void FillBox(int x1, int y1, int x2, int y2, Rgb colour);
+
   Surface surface_;
   TextGrid text_;
   ChannelFiles channels_{*this};
   std::string data_folder_ = ".";
   int last_x_ = 0;
   int last_y_ = 0;
+  std::unique_ptr<GlyphFont> font_;
 };
 
 }  // namespace kerna::platform

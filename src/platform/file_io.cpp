@@ -1,0 +1,44 @@
+// Whole-file reads and atomic whole-file writes.
+#include "platform/file_io.hpp"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace kerna::platform {
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+}  // namespace
+
+std::string ReadFileBytes(const std::string& path) {
+  File file(std::fopen(path.c_str(), "rb"));
+  if (!file) return {};
+  std::string bytes;
+  char buffer[1 << 16];
+  size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
+  if (std::ferror(file.get())) return {};
+  return bytes;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  const std::string temporary = path + ".tmp" + std::to_string(::getpid());
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (file == nullptr) return false;
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  ok = (std::fflush(file) == 0) && ok;
+  ok = (::fsync(::fileno(file)) == 0) && ok;
+  ok = (std::fclose(file) == 0) && ok;
+  if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
+  if (!ok) std::remove(temporary.c_str());
+  return ok;
+}
+
+}  // namespace kerna::platform

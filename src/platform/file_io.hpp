@@ -1,0 +1,18 @@
+// Whole-file reads and writes on real paths (the platform resolves game paths
+// like "dat\\set.ini" against the data folder before calling these).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kerna::platform {
+
+// The file's bytes; a missing or unreadable file reads as empty.
+std::string ReadFileBytes(const std::string& path);
+
+// Writes the bytes to a temporary file beside `path`, then renames it over
+// `path`, so a reader never sees half a file. False (and `path` untouched) when
+// the folder is not writable or the disk is full.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+}  // namespace kerna::platform

@@ -1,0 +1,237 @@
+// What both backends share: text printing and rendering, drawing, pictures,
+// files and the mouse-button flags.
+#include "platform/platform.hpp"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/file_io.hpp"
+#include "platform/glyph_font.hpp"
+#include "platform/number_format.hpp"
+
+namespace kerna::platform {
+
+Platform::Platform() = default;
+Platform::~Platform() = default;
+
+void Platform::SetFont(std::unique_ptr<GlyphFont> font) { font_ = std::move(font); }
+
+// --- Text ---
+
+void Platform::SetTextColour(int foreground, int background) {
+  text_.SetColour(foreground, background);
+}
+
+void Platform::MoveCursor(int column, int row) { text_.MoveCursor(column, row); }
+
+int Platform::CursorColumn() const { return text_.column(); }
+int Platform::CursorRow() const { return text_.row(); }
+
+void Platform::Print(std::string_view cp932) {
+  const std::vector<RowSpan> spans = text_.Print(cp932);
+  for (const RowSpan& span : spans) RenderSpan(span);
+  if (!spans.empty()) SurfaceChanged();
+}
+
+void Platform::PrintNumber(double value) { Print(FormatNumber(value)); }
+
+void Platform::RenderSpan(const RowSpan& span) {
+  const std::vector<TextCell>& cells = text_.Row(span.row);
+  const int top = span.row * TextGrid::kCellHeight;
+  // Walk from the start of the row so that two-byte characters pair up as
+  // they were printed; draw every character that overlaps the span.
+  int column = 0;
+  const int size = static_cast<int>(cells.size());
+  while (column < size && column < span.last) {
+    const uint8_t lead = cells[column].byte;
+    const bool pair = IsCp932LeadByte(lead) && column + 1 < size &&
+                      IsCp932TrailByte(cells[column + 1].byte);
+    const int width = pair ? 2 : 1;
+    if (column + width > span.first) {
+      for (int i = 0; i < width; ++i) {
+        const TextCell& cell = cells[column + i];
+        if (cell.background < 0) continue;
+        const int left = (column + i) * TextGrid::kCellWidth;
+        FillBox(left, top, left + TextGrid::kCellWidth - 1, top + TextGrid::kCellHeight - 1,
+                PaletteColour(cell.background));
+      }
+      const char32_t character =
+          pair ? DecodeCp932(lead << 8 | cells[column + 1].byte) : DecodeCp932(lead);
+      if (font_ && character > 0x20 && character != 0x7F && character != 0xFFFF) {
+        const GlyphMask& mask = font_->Glyph(character, width);
+        const Rgb colour = PaletteColour(cells[column].foreground);
+        const int left = column * TextGrid::kCellWidth;
+        for (int y = 0; y < TextGrid::kCellHeight; ++y) {
+          for (int x = 0; x < width * TextGrid::kCellWidth; ++x) {
+            if (mask.rows[y] >> x & 1) surface_.Set(left + x, top + y, colour);
+          }
+        }
+      }
+    }
+    column += width;
+  }
+}
+
+// --- Drawing ---
+
+void Platform::Clear() {
+  FillBox(0, 0, kSurfaceWidth - 1, kSurfaceHeight - 1, Rgb{});
+  SurfaceChanged();
+}
+
+void Platform::FillBox(int x1, int y1, int x2, int y2, Rgb colour) {
+  const int left = std::max(std::min(x1, x2), 0);
+  const int right = std::min(std::max(x1, x2), kSurfaceWidth - 1);
+  const int top = std::max(std::min(y1, y2), 0);
+  const int bottom = std::min(std::max(y1, y2), kSurfaceHeight - 1);
+  for (int y = top; y <= bottom; ++y) {
+    for (int x = left; x <= right; ++x) surface_.Set(x, y, colour);
+  }
+}
+
+void Platform::DrawLine(int x1, int y1, int x2, int y2, Rgb colour) {
+  // Bresenham, both end pixels included.
+  const int dx = std::abs(x2 - x1);
+  const int dy = -std::abs(y2 - y1);
+  const int step_x = x1 < x2 ? 1 : -1;
+  const int step_y = y1 < y2 ? 1 : -1;
+  int error = dx + dy;
+  for (;;) {
+    surface_.Set(x1, y1, colour);
+    if (x1 == x2 && y1 == y2) break;
+    const int twice = 2 * error;
+    if (twice >= dy) error += dy, x1 += step_x;
+    if (twice <= dx) error += dx, y1 += step_y;
+  }
+}
+
+void Platform::Line(int x1, int y1, int x2, int y2, int colour, LineKind kind, int fill_colour) {
+  const Rgb edge = PaletteColour(colour);
+  switch (kind) {
+    case LineKind::kLine:
+      DrawLine(x1, y1, x2, y2, edge);
+      break;
+    case LineKind::kFilledBox:
+      FillBox(x1, y1, x2, y2, fill_colour < 0 ? edge : PaletteColour(fill_colour));
+      [[fallthrough]];
+    case LineKind::kBox:
+      DrawLine(x1, y1, x2, y1, edge);
+      DrawLine(x2, y1, x2, y2, edge);
+      DrawLine(x2, y2, x1, y2, edge);
+      DrawLine(x1, y2, x1, y1, edge);
+      break;
+  }
+  last_x_ = x2;
+  last_y_ = y2;
+  SurfaceChanged();
+}
+
+void Platform::LineRelative(int x1, int y1, int dx, int dy, int colour, LineKind kind,
+                            int fill_colour) {
+  Line(x1, y1, x1 + dx, y1 + dy, colour, kind, fill_colour);
+}
+
+void Platform::LineFromLast(int x2, int y2, int colour, LineKind kind, int fill_colour) {
+  Line(last_x_, last_y_, x2, y2, colour, kind, fill_colour);
+}
+
+void Platform::SetPixel(int x, int y, Rgb colour) {
+  surface_.Set(x, y, colour);
+  SurfaceChanged();
+}
+
+void Platform::DrawPicture(const Picture& picture, int x, int y) {
+  if (picture.empty()) return;
+  const int first_row = std::max(0, -y);
+  const int last_row = std::min(picture.height, kSurfaceHeight - y);
+  const int first_column = std::max(0, -x);
+  const int last_column = std::min(picture.width, kSurfaceWidth - x);
+  for (int row = first_row; row < last_row; ++row) {
+    for (int column = first_column; column < last_column; ++column) {
+      surface_.Set(x + column, y + row, picture.pixels[row * picture.width + column]);
+    }
+  }
+  SurfaceChanged();
+}
+
+Picture Platform::LoadPicture(std::string_view game_path) const {
+  Picture picture;
+  SDL_Surface* loaded = SDL_LoadBMP(ResolvePath(game_path).c_str());
+  if (loaded == nullptr) return picture;
+  SDL_Surface* rgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB24, 0);
+  SDL_FreeSurface(loaded);
+  if (rgb == nullptr) return picture;
+  picture.width = rgb->w;
+  picture.height = rgb->h;
+  picture.pixels.resize(static_cast<size_t>(rgb->w) * rgb->h);
+  const auto* bytes = static_cast<const uint8_t*>(rgb->pixels);
+  for (int y = 0; y < rgb->h; ++y) {
+    const uint8_t* row = bytes + static_cast<ptrdiff_t>(y) * rgb->pitch;
+    for (int x = 0; x < rgb->w; ++x) {
+      picture.pixels[y * rgb->w + x] = Rgb{row[3 * x], row[3 * x + 1], row[3 * x + 2]};
+    }
+  }
+  SDL_FreeSurface(rgb);
+  return picture;
+}
+
+// --- Files ---
+
+std::string Platform::ResolvePath(std::string_view game_path) const {
+  std::string path(game_path);
+  std::replace(path.begin(), path.end(), '\\', '/');
+  if (!path.empty() && path.front() == '/') return path;
+  if (data_folder_.empty() || data_folder_ == ".") return path;
+  return data_folder_ + "/" + path;
+}
+
+std::string Platform::ReadWholeFile(std::string_view game_path) const {
+  return ReadFileBytes(ResolvePath(game_path));
+}
+
+bool Platform::WriteWholeFile(std::string_view game_path, std::string_view bytes) const {
+  return WriteFileAtomically(ResolvePath(game_path), bytes);
+}
+
+bool Platform::VoiceFileExists(std::string_view game_path) const {
+  std::FILE* file = std::fopen(ResolvePath(game_path).c_str(), "rb");
+  if (file == nullptr) return false;
+  std::fclose(file);
+  return true;
+}
+
+// --- Mouse buttons ---
+
+namespace {
+
+// Reports a held button, or once a press that was already released.
+int TakeButton(std::atomic<int>& state, int held, int pressed) {
+  return (state.fetch_and(~pressed) & (held | pressed)) != 0 ? 1 : 0;
+}
+
+}  // namespace
+
+int Platform::LeftButtonDown() { return TakeButton(left_state_, kHeld, kPressed); }
+int Platform::RightButtonDown() { return TakeButton(right_state_, kHeld, kPressed); }
+void Platform::SetLeftButtonDown(int value) { left_state_.store(value != 0 ? kHeld : 0); }
+void Platform::SetRightButtonDown(int value) { right_state_.store(value != 0 ? kHeld : 0); }
+
+void Platform::PressLeft(bool down) {
+  if (down) {
+    left_state_.fetch_or(kHeld | kPressed);
+  } else {
+    left_state_.fetch_and(~kHeld);
+  }
+}
+
+void Platform::PressRight(bool down) {
+  if (down) {
+    right_state_.fetch_or(kHeld | kPressed);
+  } else {
+    right_state_.fetch_and(~kHeld);
+  }
+}
+
+}  // namespace kerna::platform

@@ -68,6 +68,8 @@ void ChannelFiles::Close(int channel) {
   channels_.erase(found);
 }
 
-bool ChannelFiles::IsOpen(int channel) const { return channels_.count(channel) != 0; }
+bool ChannelFiles::IsOpen(int channel) const {
+  return channels_.count(channel) != 0;
+}
 
 }  // namespace kerna::platform

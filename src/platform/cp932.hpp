@@ -27,7 +27,9 @@ namespace kerna::platform {
 constexpr bool IsCp932LeadByte(unsigned char b) {
   return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
-constexpr bool IsCp932TrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+constexpr bool IsCp932TrailByte(unsigned char b) {
+  return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
 
 // The CP932 code of a Unicode character (one byte, or lead << 8 | trail); -1 when
 // CP932 has no such character.

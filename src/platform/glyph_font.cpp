@@ -89,8 +89,8 @@ const GlyphMask& GlyphFont::Glyph(char32_t character, int cells) {
 GlyphMask GlyphFont::Rasterise(char32_t character, int cells) const {
   GlyphMask mask;
   if (!TTF_GlyphIsProvided32(font_, character)) return mask;
-  SDL_Surface* glyph =
-      TTF_RenderGlyph32_Shaded(font_, character, SDL_Color{255, 255, 255, 255}, SDL_Color{0, 0, 0, 255});
+  SDL_Surface* glyph = TTF_RenderGlyph32_Shaded(font_, character, SDL_Color{255, 255, 255, 255},
+                                                SDL_Color{0, 0, 0, 255});
   if (glyph == nullptr) return mask;
   // Row 0 of the rendered glyph is the font's ascent line, which is the top of
   // the 16-pixel text row; whatever reaches beyond the row or the cells is clipped.

@@ -48,7 +48,9 @@ void HeadlessPlatform::PressLeftAt(int x, int y, int64_t at_ms) {
   Queue(EventKind::kLeftDown, x, y, at);
 }
 
-void HeadlessPlatform::ReleaseLeft(int64_t at_ms) { Queue(EventKind::kLeftUp, 0, 0, NextTime(at_ms)); }
+void HeadlessPlatform::ReleaseLeft(int64_t at_ms) {
+  Queue(EventKind::kLeftUp, 0, 0, NextTime(at_ms));
+}
 
 void HeadlessPlatform::ClickLeft(int x, int y, int64_t at_ms) {
   const int64_t at = NextTime(at_ms);
@@ -72,7 +74,9 @@ void HeadlessPlatform::ClickRight(int x, int y, int64_t at_ms) {
   ReleaseRight(at + kClickHoldMs);
 }
 
-void HeadlessPlatform::CloseWindow(int64_t at_ms) { Queue(EventKind::kClose, 0, 0, NextTime(at_ms)); }
+void HeadlessPlatform::CloseWindow(int64_t at_ms) {
+  Queue(EventKind::kClose, 0, 0, NextTime(at_ms));
+}
 
 void HeadlessPlatform::ApplyDueEvents(int64_t until_ms) {
   while (!script_.empty() && script_.front().at_ms <= until_ms) {
@@ -83,11 +87,21 @@ void HeadlessPlatform::ApplyDueEvents(int64_t until_ms) {
       case EventKind::kMove:
         pointer_x_ = event.x, pointer_y_ = event.y;
         break;
-      case EventKind::kLeftDown: PressLeft(true); break;
-      case EventKind::kLeftUp: PressLeft(false); break;
-      case EventKind::kRightDown: PressRight(true); break;
-      case EventKind::kRightUp: PressRight(false); break;
-      case EventKind::kClose: closed_ = true; break;
+      case EventKind::kLeftDown:
+        PressLeft(true);
+        break;
+      case EventKind::kLeftUp:
+        PressLeft(false);
+        break;
+      case EventKind::kRightDown:
+        PressRight(true);
+        break;
+      case EventKind::kRightUp:
+        PressRight(false);
+        break;
+      case EventKind::kClose:
+        closed_ = true;
+        break;
     }
   }
 }
@@ -108,7 +122,9 @@ std::function<bool()> HeadlessPlatform::TextShown(std::string utf8) const {
   };
 }
 
-void HeadlessPlatform::StopWhenText(std::string utf8) { StopWhen(TextShown(std::move(utf8))); }
+void HeadlessPlatform::StopWhenText(std::string utf8) {
+  StopWhen(TextShown(std::move(utf8)));
+}
 
 void HeadlessPlatform::When(std::function<bool()> condition, std::function<void()> action) {
   triggers_.push_back({std::move(condition), std::move(action)});

@@ -49,7 +49,9 @@ int DigitValue(char c) {
   return 99;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -89,10 +91,16 @@ double ParseNumber(std::string_view text) {
   return std::strtod(number.c_str(), nullptr);
 }
 
-double IntegerPart(double value) { return std::floor(value); }
+double IntegerPart(double value) {
+  return std::floor(value);
+}
 
-double Absolute(double value) { return std::fabs(value); }
+double Absolute(double value) {
+  return std::fabs(value);
+}
 
-int Sign(double value) { return value > 0 ? 1 : value < 0 ? -1 : 0; }
+int Sign(double value) {
+  return value > 0 ? 1 : value < 0 ? -1 : 0;
+}
 
 }  // namespace kerna::platform

@@ -16,7 +16,9 @@ namespace kerna::platform {
 Platform::Platform() = default;
 Platform::~Platform() = default;
 
-void Platform::SetFont(std::unique_ptr<GlyphFont> font) { font_ = std::move(font); }
+void Platform::SetFont(std::unique_ptr<GlyphFont> font) {
+  font_ = std::move(font);
+}
 
 // --- Text ---
 
@@ -24,10 +26,16 @@ void Platform::SetTextColour(int foreground, int background) {
   text_.SetColour(foreground, background);
 }
 
-void Platform::MoveCursor(int column, int row) { text_.MoveCursor(column, row); }
+void Platform::MoveCursor(int column, int row) {
+  text_.MoveCursor(column, row);
+}
 
-int Platform::CursorColumn() const { return text_.column(); }
-int Platform::CursorRow() const { return text_.row(); }
+int Platform::CursorColumn() const {
+  return text_.column();
+}
+int Platform::CursorRow() const {
+  return text_.row();
+}
 
 void Platform::Print(std::string_view cp932) {
   const std::vector<RowSpan> spans = text_.Print(cp932);
@@ -35,7 +43,9 @@ void Platform::Print(std::string_view cp932) {
   if (!spans.empty()) SurfaceChanged();
 }
 
-void Platform::PrintNumber(double value) { Print(FormatNumber(value)); }
+void Platform::PrintNumber(double value) {
+  Print(FormatNumber(value));
+}
 
 void Platform::RenderSpan(const RowSpan& span) {
   const std::vector<TextCell>& cells = text_.Row(span.row);
@@ -46,8 +56,8 @@ void Platform::RenderSpan(const RowSpan& span) {
   const int size = static_cast<int>(cells.size());
   while (column < size && column < span.last) {
     const uint8_t lead = cells[column].byte;
-    const bool pair = IsCp932LeadByte(lead) && column + 1 < size &&
-                      IsCp932TrailByte(cells[column + 1].byte);
+    const bool pair =
+        IsCp932LeadByte(lead) && column + 1 < size && IsCp932TrailByte(cells[column + 1].byte);
     const int width = pair ? 2 : 1;
     if (column + width > span.first) {
       for (int i = 0; i < width; ++i) {
@@ -213,10 +223,18 @@ int TakeButton(std::atomic<int>& state, int held, int pressed) {
 
 }  // namespace
 
-int Platform::LeftButtonDown() { return TakeButton(left_state_, kHeld, kPressed); }
-int Platform::RightButtonDown() { return TakeButton(right_state_, kHeld, kPressed); }
-void Platform::SetLeftButtonDown(int value) { left_state_.store(value != 0 ? kHeld : 0); }
-void Platform::SetRightButtonDown(int value) { right_state_.store(value != 0 ? kHeld : 0); }
+int Platform::LeftButtonDown() {
+  return TakeButton(left_state_, kHeld, kPressed);
+}
+int Platform::RightButtonDown() {
+  return TakeButton(right_state_, kHeld, kPressed);
+}
+void Platform::SetLeftButtonDown(int value) {
+  left_state_.store(value != 0 ? kHeld : 0);
+}
+void Platform::SetRightButtonDown(int value) {
+  right_state_.store(value != 0 ? kHeld : 0);
+}
 
 void Platform::PressLeft(bool down) {
   if (down) {

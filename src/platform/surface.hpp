@@ -24,10 +24,12 @@ class Surface {
   int height() const { return kSurfaceHeight; }
   // Pixels outside the surface are ignored on write and read as black.
   void Set(int x, int y, Rgb colour) {
-    if (x >= 0 && y >= 0 && x < kSurfaceWidth && y < kSurfaceHeight) pixels_[y * kSurfaceWidth + x] = colour;
+    if (x >= 0 && y >= 0 && x < kSurfaceWidth && y < kSurfaceHeight)
+      pixels_[y * kSurfaceWidth + x] = colour;
   }
   Rgb Get(int x, int y) const {
-    if (x >= 0 && y >= 0 && x < kSurfaceWidth && y < kSurfaceHeight) return pixels_[y * kSurfaceWidth + x];
+    if (x >= 0 && y >= 0 && x < kSurfaceWidth && y < kSurfaceHeight)
+      return pixels_[y * kSurfaceWidth + x];
     return {};
   }
   const std::vector<Rgb>& pixels() const { return pixels_; }

@@ -70,6 +70,8 @@ std::string TextGrid::RowBytes(int row) const {
   return bytes;
 }
 
-std::string TextGrid::RowText(int row) const { return FromCp932(RowBytes(row)); }
+std::string TextGrid::RowText(int row) const {
+  return FromCp932(RowBytes(row));
+}
 
 }  // namespace kerna::platform

@@ -32,8 +32,8 @@ TEST(Drawing, LineIncludesBothEnds) {
 }
 
 TEST(Drawing, BoxCornersAreInclusiveInAnyOrder) {
-  for (auto [x1, y1, x2, y2] : {std::array{10, 20, 14, 23}, std::array{14, 23, 10, 20},
-                                std::array{14, 20, 10, 23}}) {
+  for (auto [x1, y1, x2, y2] :
+       {std::array{10, 20, 14, 23}, std::array{14, 23, 10, 20}, std::array{14, 20, 10, 23}}) {
     HeadlessPlatform io;
     io.Line(x1, y1, x2, y2, 7, LineKind::kBox);
     EXPECT_EQ(Count(io, kWhite), 2 * 5 + 2 * 2) << x1 << "," << y1;  // 5 x 4 outline
@@ -101,7 +101,8 @@ std::string Bitmap(int width, int height, const std::vector<Rgb>& top_down) {
     for (int x = 0; x < width; ++x) {
       const Rgb& p = top_down[y * width + x];
       const int at = 54 + (height - 1 - y) * stride + 3 * x;
-      b[at] = static_cast<char>(p.b), b[at + 1] = static_cast<char>(p.g), b[at + 2] = static_cast<char>(p.r);
+      b[at] = static_cast<char>(p.b), b[at + 1] = static_cast<char>(p.g),
+      b[at + 2] = static_cast<char>(p.r);
     }
   }
   return b;
@@ -110,9 +111,10 @@ std::string Bitmap(int width, int height, const std::vector<Rgb>& top_down) {
 class PictureFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("kerna_pictures_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ =
+        std::filesystem::temp_directory_path() /
+        ("kerna_pictures_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(folder_ / "bmp");
     io.SetDataFolder(folder_.string());
   }

@@ -76,11 +76,20 @@ TEST_F(Files, WriteCreateAndAppend) {
   EXPECT_FALSE(files.Write(2, "nowhere"));
 }
 
+TEST_F(Files, MissingFolderNeverCrashes) {
+  Write("set.ini", "1\r\n");
+  // A "folder" that is a file cannot be written into, not even by root.
+  EXPECT_FALSE(io.channels().Open(3, "dat\\set.ini\\new.csv", ChannelMode::kWrite));
+  EXPECT_FALSE(io.channels().Write(3, "lost"));
+  EXPECT_FALSE(io.WriteWholeFile("dat\\set.ini\\x.ini", "0\r\n"));
+  EXPECT_EQ(Read("set.ini"), "1\r\n");
+}
+
 TEST_F(Files, UnwritableFolderNeverCrashes) {
   if (::geteuid() == 0) GTEST_SKIP() << "root can write anywhere";
   Write("set.ini", "1\r\n");
-  std::filesystem::permissions(folder_ / "dat", std::filesystem::perms::owner_read |
-                                                    std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(
+      folder_ / "dat", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   EXPECT_FALSE(io.channels().Open(3, "dat\\new.csv", ChannelMode::kWrite));
   EXPECT_FALSE(io.channels().Write(3, "lost"));
   EXPECT_FALSE(io.WriteWholeFile("dat\\set.ini", "0\r\n"));

@@ -148,7 +148,8 @@ TEST_F(PrintedText, OnlyTheCellsPrintedAreRedrawn) {
   // A TAB paints its blanks' background.
   io.MoveCursor(8, 5);
   io.Print("\t");
-  EXPECT_EQ(CountInBox(io, 64, 80, 191, 95, kRed), 128 * 16);
+  EXPECT_EQ(CountInBox(io, 64, 80, 127, 95, kRed), 64 * 16);
+  EXPECT_FALSE(CellHas(io, 16, 5, kRed));
 }
 
 TEST_F(PrintedText, GlyphsStayInsideTheirRow) {

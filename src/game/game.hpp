@@ -12,7 +12,10 @@
 #include "board/board_state.hpp"
 #include "data/eval_tables.hpp"
 #include "data/opening_book.hpp"
+#include "game/button_state.hpp"
+#include "game/buttons.hpp"
 #include "game/flow_state.hpp"
+#include "game/program_start.hpp"
 #include "game/settings_state.hpp"
 #include "game/start_state.hpp"
 #include "game/start_tables_state.hpp"
@@ -36,6 +39,9 @@ class Game {
   SettingsState settings;
   FlowState flow;
   StartTables startTables;
+  ButtonState buttonState;
+  ProgramStarter starter{*this};
+  ButtonPanel buttons{*this};
 
   // --- Board and turns (board/) ---
   BoardState board;

@@ -18,6 +18,9 @@ struct TileSet {
   platform::Picture BlackDiscPicture;
   // Flip frames 1..5 (1 nearest to white, 5 nearest to black); index 0 is unused.
   std::array<platform::Picture, 6> FlipPictures;
+  // Where the tiles are composed on the work surface; program start puts it on
+  // the inner corner of square (5, 4).
+  float PicturePositionX = 0, PicturePositionY = 0;
 };
 
 }  // namespace kerna

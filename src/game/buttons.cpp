@@ -1,0 +1,92 @@
+// The button machinery. Rectangles are inclusive on all four sides: an item at
+// (x, y) of size w x h takes clicks from x to x + w and from y to y + h.
+#include "game/buttons.hpp"
+
+#include <string>
+
+#include "game/game.hpp"
+
+namespace kerna {
+
+void ButtonPanel::DrawButtonGroup(int g) {
+  StartState& s = g_.start;
+  if (s.GroupActive[g] != 1) return;
+  for (int i = 0; i < kButtonItems; ++i) {
+    const ButtonEntry& entry = s.Button(g, i);
+    if (entry.Width <= 0) continue;
+    const int index = g * kButtonItems + i;
+    const bool chosen = s.GroupChoice[g] == i;
+    std::optional<platform::Picture>& look =
+        chosen ? g_.buttonState.ChosenLook[index] : g_.buttonState.UnchosenLook[index];
+    // "bmp\NAME" is the chosen look, "bmp\nNAME" the unchosen one.
+    if (!look) look = g_.io.LoadPicture(std::string(chosen ? "bmp\\" : "bmp\\n") + entry.Name);
+    const int x = static_cast<int>(entry.X), y = static_cast<int>(entry.Y);
+    g_.io.DrawPicture(*look, x, y);
+    g_.io.Line(x - 1, y - 1, static_cast<int>(entry.X + entry.Width),
+               static_cast<int>(entry.Y + entry.Height), chosen ? s.SelectedFrameColour : 0,
+               platform::LineKind::kBox);
+  }
+}
+
+bool ButtonPanel::ItemUnderMouse(int g, int i) {
+  const ButtonEntry& entry = g_.start.Button(g, i);
+  const ButtonState& b = g_.buttonState;
+  return entry.Width > 0 && entry.X <= b.MouseX && b.MouseX <= entry.X + entry.Width &&
+         entry.Y <= b.MouseY && b.MouseY <= entry.Y + entry.Height;
+}
+
+void ButtonPanel::HitTestGroup(int g) {
+  StartState& s = g_.start;
+  if (s.GroupActive[g] != 1) return;
+  for (int i = 0; i < kButtonItems; ++i) {
+    if (!ItemUnderMouse(g, i)) continue;
+    s.GroupChoice[g] = static_cast<float>(i);
+    g_.buttonState.LastClickedGroup = static_cast<int16_t>(g);
+    ++g_.buttonState.ClickCount;
+    return;  // the first item hit takes the click
+  }
+}
+
+void ButtonPanel::PointedGroupTest() {
+  ButtonState& b = g_.buttonState;
+  b.PointedGroup = 0;
+  for (int g = 0; g < kButtonGroups; ++g) {
+    if (g_.start.GroupActive[g] != 1) continue;
+    for (int i = 0; i < kButtonItems; ++i) {
+      if (ItemUnderMouse(g, i)) b.PointedGroup = static_cast<int16_t>(g);
+    }
+  }
+}
+
+void ButtonPanel::ClickButtons() {
+  g_.buttonState.ClickCount = 0;
+  for (int g = 0; g < kButtonGroups; ++g) HitTestGroup(g);
+  if (g_.buttonState.ClickCount > 0) {
+    for (int g = 0; g < kButtonGroups; ++g) DrawButtonGroup(g);
+  }
+  while (g_.io.LeftButtonDown() == 1) g_.io.Sleep(1);
+}
+
+void ButtonPanel::ReadMousePosition() {
+  // Sleep first, so that the position read is the latest one when the button
+  // flag is looked at right after it: a click is hit-tested where it was made.
+  g_.io.Sleep(1);
+  g_.io.ReadMouse();
+  g_.buttonState.MouseX = static_cast<int16_t>(g_.io.MouseX());
+  g_.buttonState.MouseY = static_cast<int16_t>(g_.io.MouseY());
+}
+
+void ButtonPanel::WaitForButton(int g) {
+  ButtonState& b = g_.buttonState;
+  for (;;) {
+    ReadMousePosition();
+    if (g_.io.LeftButtonDown() == 1) {
+      PointedGroupTest();
+      ClickButtons();
+    }
+    if (b.ClickCount != 0 && b.LastClickedGroup == g) return;
+    b.ClickCount = 0;
+  }
+}
+
+}  // namespace kerna

@@ -1,5 +1,6 @@
-// Temporary game entry until program start is in place: paints the panel blue
-// and the board area black, then waits for the window to close.
+// The game thread's entry point: program start, then the main loop. Until the
+// main loop is in place the game idles after start-up, polling every
+// millisecond like every wait of the game, until the window is closed.
 #include "game/run_game.hpp"
 
 #include "game/game.hpp"
@@ -7,10 +8,8 @@
 namespace kerna {
 
 void RunGame(Game& game) {
-  platform::Platform& io = game.io;
-  io.Line(429, 0, 639, 439, 1, platform::LineKind::kFilledBox);
-  io.Line(0, 0, 428, 439, 0, platform::LineKind::kFilledBox);
-  for (;;) io.Sleep(20);
+  game.starter.ProgramStart();
+  for (;;) game.io.Sleep(1);  // throws WindowClosed when the window goes
 }
 
 }  // namespace kerna

@@ -10,24 +10,9 @@
 #include <string>
 
 #include "game/game.hpp"
+#include "platform/headless_backend.hpp"
 
 namespace kerna::test {
-
-// The board rules need no platform service except drawing; this one does nothing.
-class NullPlatform : public platform::Platform {
- public:
-  void ReadMouse() override {}
-  int64_t Clock() override { return 0; }
-  void Sleep(int) override {}
-  void CheckClosed() override {}
-  void PlayWave(std::string_view) override {}
-  bool VoiceOpen(std::string_view) override { return false; }
-  bool VoicePlay() override { return false; }
-  bool VoiceStop() override { return false; }
-  void VoiceClose() override {}
-  bool VoiceIsOpen() const override { return false; }
-  void ShowMessageBox(std::string_view, std::string_view) override {}
-};
 
 // The sanitizer build runs the long exhaustive checks at a smaller size.
 #if defined(__SANITIZE_ADDRESS__)
@@ -91,7 +76,7 @@ class BoardTest : public ::testing::Test {
     b().Layer = static_cast<int16_t>(layer);
   }
 
-  NullPlatform io;
+  platform::HeadlessPlatform io;
   std::unique_ptr<Game> game = std::make_unique<Game>(io);
 };
 

@@ -35,9 +35,9 @@ TEST_F(Buttons, AClickOnTheAwaitedGroupEndsTheWaitAndRedrawsTheChoice) {
   s().GroupChoice[6] = 0;
   game->buttons.DrawButtonGroup(6);
   EXPECT_EQ(io.GetPixel(451, 121), kChosen);  // item 0 at (450, 120)
-  EXPECT_EQ(io.GetPixel(449, 119), kWhite);   // framed in SelectedFrameColour
+  EXPECT_EQ(io.GetPixel(449, 119), kWhitePixel);   // framed in SelectedFrameColour
   EXPECT_EQ(io.GetPixel(451, 161), kUnchosen);
-  EXPECT_EQ(io.GetPixel(449, 159), kBlack);
+  EXPECT_EQ(io.GetPixel(449, 159), kBlackPixel);
 
   io.ClickLeft(451, 161, 500);
   const auto outcome = io.Run([&] { game->buttons.WaitForButton(6); });
@@ -47,10 +47,10 @@ TEST_F(Buttons, AClickOnTheAwaitedGroupEndsTheWaitAndRedrawsTheChoice) {
   EXPECT_EQ(state().PointedGroup, 6);
   EXPECT_GE(io.Clock(), 500 + platform::HeadlessPlatform::kClickHoldMs);  // waited for release
   EXPECT_EQ(io.GetPixel(451, 161), kChosen);
-  EXPECT_EQ(io.GetPixel(449, 159), kWhite);
-  EXPECT_EQ(io.GetPixel(480, 180), kWhite);  // the frame's far corner: (x + width, y + height)
+  EXPECT_EQ(io.GetPixel(449, 159), kWhitePixel);
+  EXPECT_EQ(io.GetPixel(480, 180), kWhitePixel);  // the frame's far corner: (x + width, y + height)
   EXPECT_EQ(io.GetPixel(451, 121), kUnchosen);
-  EXPECT_EQ(io.GetPixel(449, 119), kBlack);
+  EXPECT_EQ(io.GetPixel(449, 119), kBlackPixel);
 }
 
 TEST_F(Buttons, ClicksElsewhereOnlyChangeOtherChoices) {
@@ -69,7 +69,7 @@ TEST_F(Buttons, InactiveGroupsAreNeitherDrawnNorHit) {
   s().GroupActive[6] = 0;
   s().GroupChoice[6] = -1;
   game->buttons.DrawButtonGroup(6);
-  EXPECT_EQ(io.GetPixel(451, 121), kBlack);
+  EXPECT_EQ(io.GetPixel(451, 121), kBluePixel);
   MouseAt(451, 121);
   game->buttons.HitTestGroup(6);
   game->buttons.PointedGroupTest();
@@ -111,8 +111,8 @@ TEST_F(Buttons, AnEntryWithoutANameIsSkipped) {
   s().GroupActive[6] = 1;
   s().GroupChoice[6] = 4;
   game->buttons.DrawButtonGroup(6);
-  EXPECT_EQ(io.GetPixel(599, 19), kBlue);  // no frame drawn for it
-  EXPECT_EQ(io.GetPixel(600, 20), kBlue);
+  EXPECT_EQ(io.GetPixel(599, 19), kBluePixel);  // no frame drawn for it
+  EXPECT_EQ(io.GetPixel(600, 20), kBluePixel);
   MouseAt(600, 20);  // exactly on its corner: a width-0 test would still match
   game->buttons.HitTestGroup(6);
   EXPECT_EQ(s().GroupChoice[6], 4);
@@ -135,7 +135,7 @@ TEST_F(Buttons, ChosenAndUnchosenLooksAreLoadedOncePerRun) {
   s().GroupActive[6] = 1;
   game->buttons.DrawButtonGroup(6);
   // Replace the files: the pictures already drawn stay as they were loaded.
-  WriteBmp(folder.path() / "bmp" / "nh-taisen.bmp", 30, 20, kWhite);
+  WriteBmp(folder.path() / "bmp" / "nh-taisen.bmp", 30, 20, kWhitePixel);
   s().GroupChoice[6] = 0;
   game->buttons.DrawButtonGroup(6);
   EXPECT_EQ(io.GetPixel(451, 161), kUnchosen);

@@ -82,8 +82,8 @@ class GameTest : public ::testing::Test {
   std::unique_ptr<Game> game = std::make_unique<Game>(io);
 };
 
-inline constexpr platform::Rgb kBlue{0, 0, 255};
-inline constexpr platform::Rgb kBlack{0, 0, 0};
-inline constexpr platform::Rgb kWhite{255, 255, 255};
+inline constexpr platform::Rgb kBluePixel{0, 0, 255};
+inline constexpr platform::Rgb kBlackPixel{0, 0, 0};
+inline constexpr platform::Rgb kWhitePixel{255, 255, 255};
 
 }  // namespace kerna::test

@@ -18,10 +18,10 @@ class ProgramStart : public GameTest {
 TEST_F(ProgramStart, LeavesThePanelBlueAndTheBoardAreaBlack) {
   Start();
   for (int y : {0, 200, 439}) {
-    EXPECT_EQ(io.GetPixel(0, y), kBlack);
-    EXPECT_EQ(io.GetPixel(429, y), kBlack);  // the black box includes x = 429
-    EXPECT_EQ(io.GetPixel(430, y), kBlue);
-    EXPECT_EQ(io.GetPixel(639, y), kBlue);
+    EXPECT_EQ(io.GetPixel(0, y), kBlackPixel);
+    EXPECT_EQ(io.GetPixel(429, y), kBlackPixel);  // the black box includes x = 429
+    EXPECT_EQ(io.GetPixel(430, y), kBluePixel);
+    EXPECT_EQ(io.GetPixel(639, y), kBluePixel);
   }
 }
 
@@ -85,7 +85,7 @@ TEST_F(ProgramStart, BuildsTheButtonTableFromTheShippedPictures) {
 
 TEST_F(ProgramStart, AButtonWhosePictureIsMissingKeepsWidthZero) {
   ScratchFolder folder;
-  WriteBmp(folder.path() / "bmp" / "setup.bmp", 40, 24, kWhite);
+  WriteBmp(folder.path() / "bmp" / "setup.bmp", 40, 24, kWhitePixel);
   io.SetDataFolder(folder.path().string());
   game->starter.ProgramStart();
   EXPECT_EQ(Button(6, 2).Width, 40);
@@ -101,8 +101,8 @@ TEST_F(ProgramStart, RunGameStartsUpThenWaitsUntilTheWindowCloses) {
   EXPECT_EQ(io.Run([&] { RunGame(*game); }), platform::HeadlessPlatform::Outcome::kWindowClosed);
   EXPECT_GE(io.Clock(), 5000);
   EXPECT_EQ(game->start.Button(6, 0).Width > 0, true);
-  EXPECT_EQ(io.GetPixel(100, 100), kBlack);
-  EXPECT_EQ(io.GetPixel(500, 100), kBlue);
+  EXPECT_EQ(io.GetPixel(100, 100), kBlackPixel);
+  EXPECT_EQ(io.GetPixel(500, 100), kBluePixel);
 }
 
 }  // namespace

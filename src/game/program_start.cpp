@@ -41,6 +41,8 @@ constexpr ButtonPlace kButtonPlaces[] = {
 }  // namespace
 
 void ProgramStarter::ProgramStart() {
+  // The window was created by the platform before the game thread started, and
+  // the platform watches the mouse buttons from then on (LeftButtonDown etc.).
   SeedRandomFromClock();
   FillWindowBlue();
   LoadEvaluationTables();
@@ -55,6 +57,7 @@ void ProgramStarter::ProgramStart() {
   LoadSpeech();
   FillBoardAreaBlack();
   LoadStartPosition();
+  // RunGame enters the main loop next.
 }
 
 void ProgramStarter::SeedRandomFromClock() {

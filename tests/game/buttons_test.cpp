@@ -34,8 +34,8 @@ TEST_F(Buttons, AClickOnTheAwaitedGroupEndsTheWaitAndRedrawsTheChoice) {
   s().GroupActive[6] = 1;
   s().GroupChoice[6] = 0;
   game->buttons.DrawButtonGroup(6);
-  EXPECT_EQ(io.GetPixel(451, 121), kChosen);  // item 0 at (450, 120)
-  EXPECT_EQ(io.GetPixel(449, 119), kWhitePixel);   // framed in SelectedFrameColour
+  EXPECT_EQ(io.GetPixel(451, 121), kChosen);      // item 0 at (450, 120)
+  EXPECT_EQ(io.GetPixel(449, 119), kWhitePixel);  // framed in SelectedFrameColour
   EXPECT_EQ(io.GetPixel(451, 161), kUnchosen);
   EXPECT_EQ(io.GetPixel(449, 159), kBlackPixel);
 

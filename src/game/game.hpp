@@ -21,6 +21,10 @@
 #include "game/start_tables_state.hpp"
 #include "platform/platform.hpp"
 #include "platform/random.hpp"
+#include "ui/board_drawing.hpp"
+#include "ui/disc_pictures.hpp"
+#include "ui/screen_drawing.hpp"
+#include "ui/screen_state.hpp"
 #include "ui/tiles.hpp"
 
 namespace kerna {
@@ -59,6 +63,10 @@ class Game {
 
   // --- Presentation and hostess (ui/) ---
   TileSet tiles;
+  ScreenState screenState;
+  DiscPictures discPictures{*this};
+  ScreenDrawing screen{*this};
+  BoardDrawing boardDrawing{*this};
 };
 
 }  // namespace kerna

@@ -1,0 +1,79 @@
+// Drawing of the discs and the flip animation (see board_drawing.hpp).
+#include "ui/board_drawing.hpp"
+
+#include "game/game.hpp"
+
+namespace kerna {
+
+void BoardDrawing::DrawOnSquare(const platform::Picture& tile, int x, int y) {
+  const StartState& s = g_.start;
+  g_.io.DrawPicture(tile, static_cast<int>(s.BoardLeft + s.SquareWidth * (x - 1) + 1),
+                    static_cast<int>(s.BoardTop + s.SquareHeight * (y - 1) + 1));
+}
+
+void BoardDrawing::DrawWholeBoard() {
+  const Grid& position = g_.board.Position;
+  const TileSet& tiles = g_.tiles;
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) {
+      if (position[x][y] == kEmpty) DrawOnSquare(tiles.EmptySquarePicture, x, y);
+    }
+  }
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) {
+      if (position[x][y] == kWhite) DrawOnSquare(tiles.WhiteDiscPicture, x, y);
+    }
+  }
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) {
+      if (position[x][y] == kBlack) DrawOnSquare(tiles.BlackDiscPicture, x, y);
+    }
+  }
+}
+
+void BoardDrawing::AnimateChanges() {
+  const Grid& now = g_.board.Position;
+  const Grid& before = g_.board.PreviousPosition;
+  const TileSet& tiles = g_.tiles;
+  // Every empty square: this also wipes the legal-move markers.
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) {
+      if (now[x][y] == kEmpty) DrawOnSquare(tiles.EmptySquarePicture, x, y);
+    }
+  }
+  // The newly placed disc appears at once and silently.
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) {
+      if (before[x][y] != kEmpty) continue;
+      if (now[x][y] == kWhite) DrawOnSquare(tiles.WhiteDiscPicture, x, y);
+      if (now[x][y] == kBlack) DrawOnSquare(tiles.BlackDiscPicture, x, y);
+    }
+  }
+  // Then the flipped discs turn one after the other.
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) {
+      if (now[x][y] == before[x][y]) continue;
+      if (now[x][y] == kEmpty) {
+        DrawOnSquare(tiles.EmptySquarePicture, x, y);
+      } else if (before[x][y] == kBlack && now[x][y] == kWhite) {
+        Flip(x, y, kWhite);
+      } else if (before[x][y] == kWhite && now[x][y] == kBlack) {
+        Flip(x, y, kBlack);
+      }
+    }
+  }
+}
+
+void BoardDrawing::Flip(int x, int y, int to) {
+  const TileSet& tiles = g_.tiles;
+  if (g_.settings.SoundEffects == 1) g_.io.PlayWave("sound\\oku2.wav");
+  // Frame 1 is nearest to white, frame 5 nearest to black.
+  for (int step = 0; step < 5; ++step) {
+    const int frame = to == kWhite ? 5 - step : 1 + step;
+    DrawOnSquare(tiles.FlipPictures[frame], x, y);
+    g_.io.Sleep(kFrameMs);
+  }
+  DrawOnSquare(to == kWhite ? tiles.WhiteDiscPicture : tiles.BlackDiscPicture, x, y);
+}
+
+}  // namespace kerna

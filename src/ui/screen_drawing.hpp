@@ -1,0 +1,45 @@
+// Drawing of the screen around the board: the title screen with the board
+// frame, the panel background, the message frame and the hostess's face.
+// Every picture is drawn at its own size with its top left corner at the given
+// pixel; the positions follow from the board geometry of StartState.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/picture.hpp"
+
+namespace kerna {
+
+class Game;
+
+// "bmp\\face" + level + face + ".bmp", the numbers in the game's number format.
+std::string FacePictureFile(int level, int face);
+
+class ScreenDrawing {
+ public:
+  explicit ScreenDrawing(Game& game) : g_(game) {}
+
+  // Sets MessageRow to 20 and the panel colour to blue, fills the panel blue,
+  // draws the board frame, the title picture and the panel background.
+  void DrawTitleScreen();
+  // The panel tile from y 72 down to the bottom of the window.
+  void DrawPanelBackground();
+  // The panel tile over the hostess's speech rows (6..8) and the rows 17 up to
+  // two above the message area.
+  void RedrawPanelRows();
+  // The frame of the four-row message area.
+  void DrawMessageFrame();
+  // The hostess's face FaceNumber for the current Level.
+  void DrawFace();
+
+ private:
+  void DrawFrame();
+  // The picture at a game path, loaded on first use.
+  const platform::Picture& Cached(const std::string& path);
+  void Draw(const std::string& path, float x, float y);
+
+  Game& g_;
+};
+
+}  // namespace kerna

@@ -1,2 +1,0 @@
-// ui subsystem
-namespace kerna {}

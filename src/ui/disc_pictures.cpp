@@ -16,7 +16,9 @@ namespace {
 constexpr Rgb kSeeThrough{0, 0, 0};
 constexpr Rgb kShadowMarker{0, 0, 255};
 
-uint8_t Lighten(uint8_t component) { return static_cast<uint8_t>(std::min(component + 40, 255)); }
+uint8_t Lighten(uint8_t component) {
+  return static_cast<uint8_t>(std::min(component + 40, 255));
+}
 
 }  // namespace
 
@@ -25,7 +27,9 @@ std::string BoardPictureFile(int board_colour) {
   return "bmp\\0" + std::to_string(board_colour + 1) + "-zero.bmp";
 }
 
-Rgb LightColour(Rgb base) { return {Lighten(base.r), Lighten(base.g), Lighten(base.b)}; }
+Rgb LightColour(Rgb base) {
+  return {Lighten(base.r), Lighten(base.g), Lighten(base.b)};
+}
 
 Rgb ShadowColour(Rgb base) {
   return {static_cast<uint8_t>(base.r / 2), static_cast<uint8_t>(base.g / 2),
@@ -71,7 +75,8 @@ Picture WorkSurface::CopyOut(int x, int y, int width, int height) const {
   picture.height = std::max(height, 0);
   picture.pixels.resize(static_cast<size_t>(picture.width) * picture.height);
   for (int j = 0; j < picture.height; ++j) {
-    for (int i = 0; i < picture.width; ++i) picture.pixels[j * picture.width + i] = Get(x + i, y + j);
+    for (int i = 0; i < picture.width; ++i)
+      picture.pixels[j * picture.width + i] = Get(x + i, y + j);
   }
   return picture;
 }

@@ -323,8 +323,10 @@ TEST(Layout, ButtonsLeaveTheScreenLabelsFree) {
       {7, TextRow(55, 21, 6)},
   };
   for (const auto& [first_group, label] : labels) {
-    const auto screen = std::find_if(kScreens.begin(), kScreens.end(), [&](const auto& s) {
-      return std::find(s.second.begin(), s.second.end(), first_group) != s.second.end();
+    // A named copy: clang before 16 cannot capture a structured binding in a lambda.
+    const int group = first_group;
+    const auto screen = std::find_if(kScreens.begin(), kScreens.end(), [group](const auto& s) {
+      return std::find(s.second.begin(), s.second.end(), group) != s.second.end();
     });
     for (const Button& b : Buttons()) {
       const auto& groups = screen->second;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "ai/ai_state.hpp"
+#include "ai/computer_turn.hpp"
 #include "ai/eval_state.hpp"
 #include "ai/evaluation.hpp"
 #include "board/board_rules.hpp"
@@ -55,6 +56,7 @@ class Game {
   AiState ai;
   EvalState evalState;
   Evaluation evaluation{*this};
+  ComputerPlayer computer{*this};
 
   // --- Loaded tables (data/) ---
   EvalTables tables;

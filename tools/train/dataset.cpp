@@ -1,0 +1,130 @@
+// Replays the game files in parallel (games split by number, so the result does
+// not depend on the thread count) and turns positions into samples.
+#include "dataset.hpp"
+
+#include <fstream>
+#include <stdexcept>
+#include <thread>
+
+namespace kerna::train {
+namespace {
+
+std::vector<std::string> ReadGames(const std::vector<std::string>& files) {
+  std::vector<std::string> games;
+  for (const std::string& file : files) {
+    std::ifstream in(file);
+    if (!in) throw std::runtime_error("cannot read " + file);
+    std::string line;
+    while (std::getline(in, line)) {
+      while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+      if (!line.empty()) games.push_back(line);
+    }
+  }
+  return games;
+}
+
+// A small deterministic generator (splitmix64) seeded per game.
+uint64_t Mix(uint64_t x) {
+  x += 0x9e3779b97f4a7c15ULL;
+  x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+  x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+  return x ^ (x >> 31);
+}
+
+struct GameSamples {
+  std::vector<Sample> samples;
+  bool rejected = false;
+  bool relabelled = false;
+};
+
+GameSamples SamplesOfGame(const std::string& moves, int gameNumber, bool heldOut,
+                          const DatasetOptions& options) {
+  GameSamples out;
+  const auto game = ReplayGame(moves);
+  if (!game) {
+    out.rejected = true;
+    return out;
+  }
+  const auto& positions = game->positions;
+  // Labels: the game's result, or the exact result from the first position with
+  // at most `solveEmpties` empties (and exact results from there on).
+  std::vector<int> labels(positions.size(), game->finalDifference);
+  if (options.solveEmpties > 0) {
+    int solvedFrom = -1;
+    for (size_t p = 0; p < positions.size(); ++p) {
+      if (60 - positions[p].movesPlayed <= options.solveEmpties) {
+        labels[p] = SolveExactly(positions[p].board, Opponent(positions[p].justMoved));
+        if (solvedFrom < 0) solvedFrom = static_cast<int>(p);
+      }
+    }
+    if (solvedFrom >= 0) {
+      for (int p = 0; p < solvedFrom; ++p) labels[p] = labels[solvedFrom];
+      out.relabelled = labels[solvedFrom] != game->finalDifference;
+    }
+  }
+  uint64_t random = Mix(options.seed ^ (static_cast<uint64_t>(gameNumber) << 20));
+  for (size_t p = 0; p < positions.size(); ++p) {
+    const ReplayedPosition& pos = positions[p];
+    if (pos.movesPlayed < options.minMovesPlayed || pos.movesPlayed > options.maxMovesPlayed)
+      continue;
+    random = Mix(random);
+    if (!heldOut && static_cast<double>(random >> 11) * 0x1.0p-53 >= options.trainingShare)
+      continue;
+    out.samples.push_back(MakeSample(pos.board, pos.justMoved, pos.movesPlayed, labels[p]));
+  }
+  return out;
+}
+
+}  // namespace
+
+Sample MakeSample(const Bitboard& board, int justMoved, int movesPlayed, int label) {
+  Sample s;
+  s.lines = ComputeLineIndices(board);
+  s.label = static_cast<int16_t>(label);
+  s.frontier = static_cast<int16_t>(FrontierDifference(board, kWhite));
+  const auto white = PlacementCounts(board, kWhite);
+  const auto black = PlacementCounts(board, kBlack);
+  for (int k = 0; k < kSquareClasses; ++k)
+    s.placement[k] = static_cast<int8_t>(white[k] - black[k]);
+  s.justMovedWhite = justMoved == kWhite;
+  s.stage = static_cast<uint8_t>(StageOf(movesPlayed));
+  s.movesPlayed = static_cast<uint8_t>(movesPlayed);
+  return s;
+}
+
+Dataset BuildDataset(const DatasetOptions& options) {
+  const std::vector<std::string> games = ReadGames(options.gameFiles);
+  const int threads = std::max(1, options.threads);
+  std::vector<std::vector<GameSamples>> perThread(threads);
+  std::vector<std::thread> workers;
+  for (int t = 0; t < threads; ++t) {
+    workers.emplace_back([&, t] {
+      for (size_t g = t; g < games.size(); g += threads) {
+        const bool heldOut = static_cast<int>(g % 10) == options.heldOutRemainder;
+        perThread[t].push_back(SamplesOfGame(games[g], static_cast<int>(g), heldOut, options));
+      }
+    });
+  }
+  for (auto& worker : workers) worker.join();
+
+  Dataset data;
+  data.games = static_cast<int>(games.size());
+  size_t trainingCount = 0, heldOutCount = 0;
+  for (size_t g = 0; g < games.size(); ++g)
+    (static_cast<int>(g % 10) == options.heldOutRemainder ? heldOutCount : trainingCount) +=
+        perThread[g % threads][g / threads].samples.size();
+  data.training.reserve(trainingCount);
+  data.heldOut.reserve(heldOutCount);
+  for (size_t g = 0; g < games.size(); ++g) {
+    GameSamples& result = perThread[g % threads][g / threads];
+    data.rejectedGames += result.rejected;
+    data.relabelledGames += result.relabelled;
+    auto& target =
+        static_cast<int>(g % 10) == options.heldOutRemainder ? data.heldOut : data.training;
+    target.insert(target.end(), result.samples.begin(), result.samples.end());
+    std::vector<Sample>().swap(result.samples);
+  }
+  return data;
+}
+
+}  // namespace kerna::train

@@ -1,0 +1,48 @@
+// Training and held-out positions taken from replayed game records.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "evaluation_model.hpp"
+
+namespace kerna::train {
+
+// One position in the form the fit reads: its 38 line indices and everything
+// else the evaluation needs, seen from white (white is the "computer").
+struct Sample {
+  LineIndices lines{};
+  int16_t label = 0;                      // final disc difference, white - black
+  int16_t frontier = 0;                   // frontier difference, white - black
+  int8_t placement[kSquareClasses] = {};  // earning discs per class, white - black
+  uint8_t justMovedWhite = 0;
+  uint8_t stage = 0;
+  uint8_t movesPlayed = 0;
+};
+
+struct DatasetOptions {
+  std::vector<std::string> gameFiles;  // one game per line, "f5d6c3..."
+  int heldOutRemainder = 0;            // game number % 10 == this is held out
+  double trainingShare = 0.5;          // share of each training game's positions kept
+  int minMovesPlayed = 1;
+  int maxMovesPlayed = 59;
+  int solveEmpties = 0;  // re-solve the last N empties exactly for the labels (0 = off)
+  uint64_t seed = 20240601;
+  int threads = 2;
+};
+
+struct Dataset {
+  std::vector<Sample> training;
+  std::vector<Sample> heldOut;  // every position of the held-out games in range
+  int games = 0;
+  int rejectedGames = 0;
+  int relabelledGames = 0;  // games whose end result differs after exact solving
+};
+
+Dataset BuildDataset(const DatasetOptions& options);
+
+// The sample of one position (label = final difference, white - black).
+Sample MakeSample(const Bitboard& board, int justMoved, int movesPlayed, int label);
+
+}  // namespace kerna::train

@@ -1,0 +1,166 @@
+// kerna-train: makes the evaluation data the game ships in assets/dat/ from
+// recorded games. Replays the games, fits the placement values and then the
+// pattern, edge and long-diagonal tables by least squares toward the final disc
+// difference, checks the symmetry of the result, writes table.dat,
+// abc-table.dat, ban.dat and start.dat and a report of how well the evaluation
+// predicts held-out games.
+//
+//   kerna-train --games DIR --out DIR [--report FILE] [--solve-empties N]
+//               [--share S] [--ridge R] [--threads T]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "data_files.hpp"
+#include "dataset.hpp"
+#include "placement_fit.hpp"
+#include "report.hpp"
+#include "self_check.hpp"
+#include "table_fitter.hpp"
+
+namespace kt = kerna::train;
+
+namespace {
+
+struct Arguments {
+  std::string games = "/work/shared/data/games";
+  std::string out = "assets/dat";
+  std::string report;
+  int solveEmpties = 0;
+  double share = 0.5;
+  double ridge = 30;
+  int threads = 2;
+  std::string commandLine;
+};
+
+Arguments Parse(int argc, char** argv) {
+  Arguments a;
+  a.commandLine = "kerna-train";
+  for (int i = 1; i < argc; ++i) {
+    const std::string key = argv[i];
+    a.commandLine += " " + key;
+    if (i + 1 >= argc) {
+      std::fprintf(stderr, "%s needs a value\n", key.c_str());
+      std::exit(2);
+    }
+    const std::string value = argv[++i];
+    a.commandLine += " " + value;
+    if (key == "--games")
+      a.games = value;
+    else if (key == "--out")
+      a.out = value;
+    else if (key == "--report")
+      a.report = value;
+    else if (key == "--solve-empties")
+      a.solveEmpties = std::atoi(value.c_str());
+    else if (key == "--share")
+      a.share = std::atof(value.c_str());
+    else if (key == "--ridge")
+      a.ridge = std::atof(value.c_str());
+    else if (key == "--threads")
+      a.threads = std::atoi(value.c_str());
+    else {
+      std::fprintf(stderr, "unknown option %s\n", key.c_str());
+      std::exit(2);
+    }
+  }
+  return a;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::vector<std::string> GameFiles(const std::string& folder) {
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.path().extension() == ".txt") files.push_back(entry.path().string());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  const Arguments args = Parse(argc, argv);
+  const auto start = std::chrono::steady_clock::now();
+
+  kt::DatasetOptions dataOptions;
+  dataOptions.gameFiles = GameFiles(args.games);
+  dataOptions.trainingShare = args.share;
+  dataOptions.solveEmpties = args.solveEmpties;
+  dataOptions.threads = args.threads;
+  std::printf("replaying games from %zu files...\n", dataOptions.gameFiles.size());
+  const kt::Dataset data = kt::BuildDataset(dataOptions);
+  std::printf(
+      "%d games (%d rejected, %d with another result after exact solving): %zu "
+      "training positions, %zu held-out positions (%.0f s)\n",
+      data.games, data.rejectedGames, data.relabelledGames, data.training.size(),
+      data.heldOut.size(), SecondsSince(start));
+
+  kt::EvaluationTables tables;
+  const kt::PlacementTable placement = kt::FitPlacement(data.training, 1000);
+  for (int k = 0; k < kt::kSquareClasses; ++k)
+    for (int s = 0; s < kt::kStages; ++s) tables.place[k][s] = placement[k][s];
+
+  std::vector<double> offset(data.training.size());
+  for (size_t n = 0; n < data.training.size(); ++n)
+    offset[n] = kt::PlacementValue(placement, data.training[n]) + 5.0 * data.training[n].frontier;
+  const kt::ParameterClasses classes;
+  std::printf("%d pattern parameters, %d edge and diagonal parameters\n", classes.PatternCount(),
+              classes.Count() - classes.PatternCount());
+  kt::FitOptions fitOptions;
+  fitOptions.ridge = args.ridge;
+  fitOptions.threads = args.threads;
+  kt::TableFitter fitter(classes, data.training, std::move(offset), fitOptions);
+  const std::vector<double> values = fitter.Fit();
+  kt::StoreParameters(classes, values, tables);
+  std::printf("fitted (%.0f s)\n", SecondsSince(start));
+
+  // Check on the first held-out games (game number % 10 == 0).
+  std::vector<std::string> checkGames;
+  {
+    std::FILE* f = std::fopen(dataOptions.gameFiles.front().c_str(), "r");
+    char line[512];
+    for (int n = 0; f && n < 2000 && std::fgets(line, sizeof line, f); ++n)
+      if (n % 10 == 0) checkGames.emplace_back(line, std::strcspn(line, "\r\n"));
+    if (f) std::fclose(f);
+  }
+  const std::string failure = kt::CheckTables(tables, checkGames);
+  if (!failure.empty()) {
+    std::fprintf(stderr, "self-check failed: %s\n", failure.c_str());
+    return 1;
+  }
+  std::printf("self-check passed on %zu games\n", checkGames.size());
+
+  const auto full = kt::MeasurePredictions(data.heldOut, tables, false);
+  const auto placementOnly = kt::MeasurePredictions(data.heldOut, tables, true);
+  const std::string figures = kt::FormatReportTable(full, placementOnly);
+  std::printf("\n%s\n", figures.c_str());
+
+  std::filesystem::create_directories(args.out);
+  kt::WriteTextFile(args.out + "/table.dat", kt::TableDatText(tables));
+  kt::WriteTextFile(args.out + "/abc-table.dat", kt::AbcTableText(tables));
+  kt::WriteTextFile(args.out + "/ban.dat", kt::BanText());
+  kt::WriteTextFile(args.out + "/start.dat", kt::StartText());
+  std::printf("wrote %s/{table.dat,abc-table.dat,ban.dat,start.dat} (%.0f s)\n", args.out.c_str(),
+              SecondsSince(start));
+
+  if (!args.report.empty()) {
+    std::string text = "# Evaluation fit report\n\n";
+    text += "Command: `" + args.commandLine + "`\n\n";
+    text += "Games: " + std::to_string(data.games) + " (" + std::to_string(data.rejectedGames) +
+            " rejected); training positions " + std::to_string(data.training.size()) +
+            ", held-out positions " + std::to_string(data.heldOut.size()) +
+            " (every position of the games whose number is a multiple of 10).\n\n";
+    text += figures;
+    kt::WriteTextFile(args.report, text);
+  }
+  return 0;
+}

@@ -100,8 +100,7 @@ void ProgramStarter::PrepareDiscPictures() {
   const StartState& s = g_.start;
   g_.tiles.PicturePositionX = s.BoardLeft + 4 * s.SquareWidth + 1;
   g_.tiles.PicturePositionY = s.BoardTop + 3 * s.SquareHeight + 1;
-  // Then the board picture of the chosen colour, the discs and the flip frames
-  // are prepared (disc pictures).
+  g_.discPictures.PrepareDiscPictures();
 }
 
 void ProgramStarter::BuildButtonTable() {

@@ -197,3 +197,19 @@ TEST_F(UiTest, NewBoardColourRedrawsTheBoardAndLeavesTheFrameWhole) {
 
 }  // namespace
 }  // namespace kerna::ui_test
+
+namespace kerna::ui_test {
+namespace {
+
+TEST_F(UiTest, ProgramStartLeavesTheTilesPreparedAtTheirPosition) {
+  UseShippedAssets();
+  game->starter.ProgramStart();
+  const TileSet& t = game->tiles;
+  EXPECT_EQ(t.BlackDiscPicture.width, 47);
+  EXPECT_EQ(t.FlipPictures[3].height, 47);
+  EXPECT_EQ(t.EmptySquarePicture.Pixel(0, 0), t.BoardPicture.Pixel(0, 0));
+  EXPECT_FALSE(t.BoardPicture.empty());
+}
+
+}  // namespace
+}  // namespace kerna::ui_test

@@ -414,7 +414,7 @@ TEST(Layout, TextAreasOfBalloonAndMessageFrameAreWhite) {
   expect_white("msg.bmp", 438, 308, {448, 320, 624, 400});
 }
 
-TEST(Layout, FacesShareOneSize) {
+TEST(Layout, FacesShareOneSizeThatFitsAboveTheRedrawnRows) {
   const Bitmap first = LoadBitmap("face00.bmp");
   for (int level = 0; level <= 6; ++level)
     for (int face = 0; face <= 6; ++face) {
@@ -422,6 +422,45 @@ TEST(Layout, FacesShareOneSize) {
       const Bitmap b = LoadBitmap(name);
       EXPECT_EQ(b.width, first.width) << name;
       EXPECT_EQ(b.height, first.height) << name;
+    }
+  // Drawn at y 149, a face must end above the panel rows redrawn from y 272.
+  EXPECT_LE(first.height, 272 - 149);
+}
+
+// Each level dresses the hostess differently and each expression changes her
+// face, so no two of the 49 pictures may be the same: a copied or placeholder
+// set shows up here.
+TEST(FacePictures, EveryLevelAndExpressionLooksDifferent) {
+  std::map<std::vector<uint8_t>, std::string> seen;
+  for (int level = 0; level <= 6; ++level)
+    for (int face = 0; face <= 6; ++face) {
+      const std::string name = "face" + std::to_string(level) + std::to_string(face) + ".bmp";
+      const Bitmap b = LoadBitmap(name);
+      std::vector<uint8_t> pixels;
+      for (const Colour& c : b.pixels)
+        pixels.insert(pixels.end(), {static_cast<uint8_t>(c.r), static_cast<uint8_t>(c.g),
+                                     static_cast<uint8_t>(c.b)});
+      const auto [it, fresh] = seen.emplace(pixels, name);
+      EXPECT_TRUE(fresh) << name << " looks the same as " << it->second;
+    }
+}
+
+// The calm faces of two levels must differ in more than a few pixels: the
+// levels are told apart at a glance by outfit, hair and card.
+TEST(FacePictures, CalmFacesOfTheLevelsDifferWidely) {
+  std::vector<Bitmap> calm;
+  for (int level = 0; level <= 6; ++level)
+    calm.push_back(LoadBitmap("face" + std::to_string(level) + "2.bmp"));
+  for (int a = 0; a < 7; ++a)
+    for (int b = a + 1; b < 7; ++b) {
+      if (calm[a].pixels.size() != calm[b].pixels.size() || calm[a].pixels.empty()) {
+        ADD_FAILURE() << "levels " << a << " and " << b << ": calm faces not comparable";
+        continue;
+      }
+      size_t differing = 0;
+      for (size_t i = 0; i < calm[a].pixels.size(); ++i)
+        differing += !(calm[a].pixels[i] == calm[b].pixels[i]);
+      EXPECT_GT(differing, calm[a].pixels.size() / 5) << "levels " << a << " and " << b;
     }
 }
 

@@ -39,11 +39,9 @@ def all_pictures():
     for name in pictures.BUTTON_DESIGNS:
         out.append((name, pictures.make_button(name, True)))
         out.append(("n" + name, pictures.make_button(name, False)))
-    faces = [pictures.make_face(f) for f in FACES]
-    # Placeholder set: every level shows the same hostess until the real faces come.
     for level in LEVELS:
         for f in FACES:
-            out.append(("face%d%d.bmp" % (level, f), faces[f]))
+            out.append(("face%d%d.bmp" % (level, f), pictures.make_face(level, f)))
     return out
 
 

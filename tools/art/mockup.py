@@ -3,14 +3,17 @@ composed the way the game draws them, for looking at the art in context.
 
 Writes into the preview folder:
   screen-play.png, screen-menu.png, screen-choice.png, screen-settings.png
+  screen-play-level0.png, screen-play-level6.png  the play screen with other levels' faces
   discs.png     every disc and flip picture composed on all five board colours (x3)
   frame.png     the board frame corners (x4)
   buttons.png   every button, chosen and not chosen, on the panel
-  faces.png     the seven expressions
+  faces.png     the seven expressions at level 3
+  faces-levels.png  every face: a row per level, a column per expression (x2)
 """
 
 import os
 
+import hostess
 import layout
 import pictures
 from pixels import Image, paste, paste_over, read_bmp, render_svg, write_png
@@ -142,16 +145,16 @@ MIDGAME = {
 }
 
 
-def play_screen(assets, colour=0):
+def play_screen(assets, colour=0, level=3, face=2):
     s = Screen(assets)
     s.title_screen()
     s.board(colour, MIDGAME)
     s.draw("msg.bmp", 438, 308)
-    s.text(55, 5, "レベル 3  お姉さん", 7)
+    s.text(55, 5, "レベル 3  お姉さん" if level == 3 else "レベル %d" % level, 7)
     s.draw("hukidasi.bmp", 429, 95)
     s.text(56, 6, "なかなかやるわね。", 0, 7)
     s.text(56, 7, "でも負けないわよ！", 0, 7)
-    s.draw("face32.bmp", 478, 149)
+    s.draw("face%d%d.bmp" % (level, face), 478, 149)
     s.buttons({3, 4, 5}, {})
     s.text(56, 20, "あなたの（黒）の番", 0, 7)
     s.text(56, 22, "置ける数 5  ", 0, 7)
@@ -222,6 +225,40 @@ def faces_sheet(assets):
     return sheet
 
 
+def faces_levels_sheet(assets):
+    """The 49 face pictures at twice their size: levels down, expressions across,
+    on the panel colour, labelled."""
+    k = 2
+    fw, fh = layout.FACE_SIZE
+    gap, left, top = 8, 96, 24
+    cols = len(hostess.EXPRESSIONS)
+    rows = len(hostess.LOOKS)
+    w = left + cols * (fw * k + gap)
+    h = top + rows * (fh * k + gap)
+    labels = "".join(
+        f'<text x="{left + c * (fw * k + gap) + fw * k / 2}" y="17" text-anchor="middle">'
+        f"{c} {name}</text>"
+        for c, name in enumerate(hostess.EXPRESSIONS)
+    )
+    labels += "".join(
+        f'<text x="6" y="{top + r * (fh * k + gap) + fh * k / 2}">level {r}</text>'
+        f'<text x="6" y="{top + r * (fh * k + gap) + fh * k / 2 + 18}" font-size="12">'
+        f"{look.name}</text>"
+        for r, look in enumerate(hostess.LOOKS)
+    )
+    svg = (
+        f'<svg xmlns="http://www.w3.org/2000/svg" width="{w}" height="{h}">'
+        f'<rect width="{w}" height="{h}" fill="{pictures.hexc(pictures.tile_colour(100))}"/>'
+        f'<g font-family="{pictures.FONT}" font-size="15" fill="#ffffff">{labels}</g></svg>'
+    )
+    sheet = render_svg(svg, w, h)
+    for r in range(rows):
+        for c in range(cols):
+            face = read_bmp(os.path.join(assets, "bmp", "face%d%d.bmp" % (r, c)))
+            paste(sheet, scaled(face, k), left + c * (fw * k + gap), top + r * (fh * k + gap))
+    return sheet
+
+
 def buttons_sheet(assets):
     names = [n for n in pictures.BUTTON_DESIGNS] + ["%02d-zero.bmp" % i for i in range(1, 6)]
     sheet = Image(2 * 180 + 12, 46 * len(names) // 2 + 50, pictures.tile_colour(60) + (255,))
@@ -253,11 +290,17 @@ def write_previews(assets, out_dir):
     os.makedirs(out_dir, exist_ok=True)
     play = play_screen(assets)
     write_png(os.path.join(out_dir, "screen-play.png"), play)
+    for level, face in ((0, 6), (6, 2)):
+        write_png(
+            os.path.join(out_dir, "screen-play-level%d.png" % level),
+            play_screen(assets, level % 5, level, face),
+        )
     write_png(os.path.join(out_dir, "screen-menu.png"), menu_screen(assets))
     write_png(os.path.join(out_dir, "screen-choice.png"), choice_screen(assets))
     write_png(os.path.join(out_dir, "screen-settings.png"), settings_screen(assets))
     write_png(os.path.join(out_dir, "discs.png"), discs_sheet(assets))
     write_png(os.path.join(out_dir, "faces.png"), faces_sheet(assets))
+    write_png(os.path.join(out_dir, "faces-levels.png"), faces_levels_sheet(assets))
     write_png(os.path.join(out_dir, "buttons.png"), buttons_sheet(assets))
     write_png(os.path.join(out_dir, "frame.png"), frame_sheet(play))
     print("previews in %s" % out_dir)

@@ -549,6 +549,6 @@ def make_message_frame():
     return img
 
 
-def make_face(face):
+def make_face(level, face):
     w, h = layout.FACE_SIZE
-    return over_panel(hostess.portrait_svg(face), layout.FACE_POS[0], w, h)
+    return over_panel(hostess.portrait_svg(level, face), layout.FACE_POS[0], w, h)

@@ -1,0 +1,257 @@
+// The SDL window, its event loop, the frame hand-over and the game thread
+// (see sdl_backend.hpp).
+#include "platform/sdl_backend.hpp"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <thread>
+
+#include "platform/glyph_font.hpp"
+#include "platform/quiet_stderr.hpp"
+#include "platform/sdl_window_icon.hpp"
+
+namespace kerna::platform {
+
+namespace {
+
+static_assert(sizeof(Rgb) == 3, "the surface must be packed RGB24 to be handed to SDL");
+
+// A new frame at most this often.
+constexpr int64_t kFrameMs = 16;
+
+// Starts SDL's video on a real display. Left to itself SDL would fall back to an
+// invisible "offscreen" window, and probing Wayland without a compositor prints
+// to stderr, so only the displays the environment names are tried.
+bool InitVideo(std::string* error) {
+  if (std::getenv("SDL_VIDEODRIVER") != nullptr) {  // the user's explicit choice
+    if (SDL_Init(SDL_INIT_VIDEO) == 0) return true;
+    *error = std::string("no display found: ") + SDL_GetError();
+    return false;
+  }
+  std::vector<const char*> drivers;
+  if (std::getenv("DISPLAY") != nullptr) drivers.push_back("x11");
+  if (std::getenv("WAYLAND_DISPLAY") != nullptr) drivers.push_back("wayland");
+  if (drivers.empty()) {
+    *error = "no display found: neither DISPLAY nor WAYLAND_DISPLAY is set";
+    return false;
+  }
+  std::string reasons;
+  for (const char* driver : drivers) {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+    if (Quietly([] { return SDL_Init(SDL_INIT_VIDEO); }) == 0) return true;
+    const char* name = driver[0] == 'x' ? "DISPLAY" : "WAYLAND_DISPLAY";
+    reasons += (reasons.empty() ? "" : "; ") + std::string(driver) + " (" + name + "=" +
+               std::getenv(name) + "): " + SDL_GetError();
+  }
+  *error = "no display found: " + reasons;
+  return false;
+}
+
+}  // namespace
+
+std::unique_ptr<SdlPlatform> SdlPlatform::Create(std::string* error) {
+  // A click that activates the window also counts, as players expect.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  if (!InitVideo(error)) return nullptr;
+  std::string font_error;
+  const auto font_file = GlyphFont::FindFile(&font_error);
+  std::unique_ptr<GlyphFont> font = font_file ? GlyphFont::Open(*font_file, &font_error) : nullptr;
+  if (!font) {
+    *error = font_error;
+    SDL_Quit();
+    return nullptr;
+  }
+  std::unique_ptr<SdlPlatform> platform(new SdlPlatform());
+  platform->SetFont(std::move(font));
+  if (!platform->OpenWindow(error)) return nullptr;
+  platform->OpenAudio();
+  return platform;
+}
+
+bool SdlPlatform::OpenWindow(std::string* error) {
+  frame_event_ = SDL_RegisterEvents(1);
+  frame_.resize(static_cast<size_t>(kSurfaceWidth) * kSurfaceHeight);
+  presented_.resize(frame_.size());
+  window_ = SDL_CreateWindow(kTitle, 0, 0, kSurfaceWidth, kSurfaceHeight, 0);
+  if (window_ == nullptr) {
+    *error = std::string("cannot open the window: ") + SDL_GetError();
+    return false;
+  }
+  if (SDL_Surface* icon = MakeWindowIcon()) {
+    SDL_SetWindowIcon(window_, icon);
+    SDL_FreeSurface(icon);
+  }
+  PresentNewFrame(true);  // black until the game draws
+  return true;
+}
+
+SdlPlatform::~SdlPlatform() {
+  CloseAudio();
+  if (window_ != nullptr) SDL_DestroyWindow(window_);
+  SetFont(nullptr);
+  SDL_Quit();
+}
+
+SDL_Point SdlPlatform::MapWindowToArea(int x, int y, int window_width, int window_height) {
+  if (window_width <= 0 || window_height <= 0) return {x, y};
+  return {static_cast<int>(static_cast<int64_t>(x) * kSurfaceWidth / window_width),
+          static_cast<int>(static_cast<int64_t>(y) * kSurfaceHeight / window_height)};
+}
+
+// --- Window thread ---
+
+int SdlPlatform::Run(const std::function<void()>& game) {
+  std::promise<bool> game_ended;  // true when the game stopped with an error
+  std::future<bool> game_result = game_ended.get_future();
+  std::thread game_thread([&] {
+    bool failed = false;
+    try {
+      game();
+    } catch (const WindowClosed&) {
+    } catch (const std::exception& problem) {
+      std::fprintf(stderr, "the game stopped: %s\n", problem.what());
+      failed = true;
+    }
+    game_ended.set_value(failed);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);  // a game that ends by itself closes the window
+  });
+
+  bool quit = false;
+  while (!quit) {
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, 100)) {
+      HandleEvent(event, quit);
+      while (!quit && SDL_PollEvent(&event)) HandleEvent(event, quit);
+    }
+    PresentNewFrame();
+  }
+
+  {
+    std::lock_guard lock(sleep_mutex_);
+    closed_ = true;
+  }
+  sleep_wakeup_.notify_all();
+  SDL_HideWindow(window_);
+  if (game_result.wait_for(std::chrono::milliseconds(kCloseGraceMs)) != std::future_status::ready) {
+    // The game is stuck somewhere that never sleeps or checks (a message box,
+    // say); the player closed the window, so end now.
+    std::fflush(nullptr);
+    std::_Exit(0);
+  }
+  game_thread.join();
+  return game_result.get() ? 1 : 0;
+}
+
+void SdlPlatform::HandleEvent(const SDL_Event& event, bool& quit) {
+  switch (event.type) {
+    case SDL_QUIT:
+      quit = true;
+      break;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) quit = true;
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) SDL_UpdateWindowSurface(window_);
+      if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
+        pointer_x_ = -1;  // outside the drawing area: over no button and no square
+        pointer_y_ = -1;
+      }
+      break;
+    case SDL_MOUSEMOTION:
+      SetPointer(event.motion.x, event.motion.y);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      SetPointer(event.button.x, event.button.y);
+      const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+      if (event.button.button == SDL_BUTTON_LEFT) PressLeft(down);
+      if (event.button.button == SDL_BUTTON_RIGHT) PressRight(down);
+      break;
+    }
+    default:
+      break;  // the frame event only wakes the loop
+  }
+}
+
+void SdlPlatform::SetPointer(int window_x, int window_y) {
+  int width = 0, height = 0;
+  SDL_GetWindowSize(window_, &width, &height);
+  const SDL_Point area = MapWindowToArea(window_x, window_y, width, height);
+  pointer_x_ = area.x;
+  pointer_y_ = area.y;
+}
+
+void SdlPlatform::PresentNewFrame(bool always) {
+  {
+    std::lock_guard lock(frame_mutex_);
+    if (frame_waiting_) {
+      frame_.swap(presented_);
+      frame_waiting_ = false;
+    } else if (!always) {
+      return;
+    }
+  }
+  SDL_Surface* target = SDL_GetWindowSurface(window_);
+  SDL_Surface* source =
+      SDL_CreateRGBSurfaceWithFormatFrom(presented_.data(), kSurfaceWidth, kSurfaceHeight, 24,
+                                         kSurfaceWidth * 3, SDL_PIXELFORMAT_RGB24);
+  if (target != nullptr && source != nullptr) {
+    if (target->w == kSurfaceWidth && target->h == kSurfaceHeight) {
+      SDL_BlitSurface(source, nullptr, target, nullptr);
+    } else {
+      SDL_BlitScaled(source, nullptr, target, nullptr);
+    }
+    SDL_UpdateWindowSurface(window_);
+  }
+  SDL_FreeSurface(source);
+}
+
+// --- Game thread ---
+
+void SdlPlatform::Publish(bool force) {
+  if (!dirty_) return;
+  const int64_t now = Clock();
+  if (!force && now - last_publish_ms_ < kFrameMs) return;
+  std::unique_lock lock(frame_mutex_, std::try_to_lock);
+  if (!lock.owns_lock()) return;  // the window is busy presenting: next time
+  const std::vector<Rgb>& pixels = surface().pixels();
+  std::copy(pixels.begin(), pixels.end(), frame_.begin());
+  frame_waiting_ = true;
+  lock.unlock();
+  dirty_ = false;
+  last_publish_ms_ = now;
+  SDL_Event wake{};
+  wake.type = frame_event_;
+  SDL_PushEvent(&wake);
+}
+
+int64_t SdlPlatform::Clock() {
+  // CLOCK_MONOTONIC: milliseconds since the system started.
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+void SdlPlatform::Sleep(int milliseconds) {
+  if (closed_) throw WindowClosed{};
+  Publish(milliseconds >= kFrameMs);
+  std::unique_lock lock(sleep_mutex_);
+  if (sleep_wakeup_.wait_for(lock, std::chrono::milliseconds(std::max(milliseconds, 0)),
+                             [this] { return closed_.load(); })) {
+    throw WindowClosed{};
+  }
+}
+
+void SdlPlatform::CheckClosed() {
+  if (closed_) throw WindowClosed{};
+  Publish(false);
+}
+
+void SdlPlatform::ReadMouse() {
+  mouse_x_ = pointer_x_;
+  mouse_y_ = pointer_y_;
+}
+
+}  // namespace kerna::platform

@@ -1,0 +1,107 @@
+// The real window: SDL2 video for the window, the mouse and presenting the
+// off-screen copy, SDL2_mixer for the placing sound and the voices.
+//
+// Threads: Run() is called on the process's main thread, which becomes the
+// window thread (SDL's event loop, mouse flags, presenting); the game runs on a
+// thread Run() starts. The game thread hands finished drawing over in Sleep and
+// CheckClosed (at most about 60 frames a second, never blocking on the window);
+// the window thread presents each new frame. Closing the window (or SIGTERM /
+// SIGINT, which SDL turns into a quit request) makes the game's next Sleep or
+// CheckClosed throw WindowClosed; if the game thread has not ended 0.9 s later
+// the process exits 0 anyway.
+#pragma once
+
+#include <SDL2/SDL.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/platform.hpp"
+
+typedef struct Mix_Chunk Mix_Chunk;
+typedef struct _Mix_Music Mix_Music;
+
+namespace kerna::platform {
+
+class SdlPlatform : public Platform {
+ public:
+  static constexpr const char* kTitle = "ケルナのリバーシ V2.73";
+  // How long the game thread may take to end after the window closed.
+  static constexpr int kCloseGraceMs = 900;
+
+  // Opens the window (title, icon, 640 x 440 drawing area at the top left, fixed
+  // size) and the audio device if there is one. nullptr and a one-line reason in
+  // *error when there is no display or no IPAGothic font.
+  static std::unique_ptr<SdlPlatform> Create(std::string* error);
+  ~SdlPlatform() override;
+
+  // Runs the game on its own thread and the window on this one until the window
+  // is closed (or the game ends). Returns the process exit code: 0 after a
+  // close, 1 when the game stopped with an error.
+  int Run(const std::function<void()>& game);
+
+  // Window pixel -> drawing-area pixel (the window may one day be scaled).
+  static SDL_Point MapWindowToArea(int x, int y, int window_width, int window_height);
+
+  void ReadMouse() override;
+  int64_t Clock() override;
+  void Sleep(int milliseconds) override;
+  void CheckClosed() override;
+  void PlayWave(std::string_view game_path) override;
+  bool VoiceOpen(std::string_view game_path) override;
+  bool VoicePlay() override;
+  bool VoiceStop() override;
+  void VoiceClose() override;
+  bool VoiceIsOpen() const override { return voice_open_; }
+  void ShowMessageBox(std::string_view cp932_text, std::string_view cp932_caption) override;
+
+ protected:
+  void SurfaceChanged() override { dirty_ = true; }
+
+ private:
+  SdlPlatform() = default;
+  bool OpenWindow(std::string* error);
+  void OpenAudio();
+  void CloseAudio();
+
+  // Window thread.
+  void HandleEvent(const SDL_Event& event, bool& quit);
+  // Shows the frame the game handed over, if any (always: show the last one again).
+  void PresentNewFrame(bool always = false);
+  void SetPointer(int window_x, int window_y);
+  // Game thread: hands the surface to the window thread when it changed and
+  // (unless forced) the last hand-over is at least one frame old.
+  void Publish(bool force);
+
+  SDL_Window* window_ = nullptr;
+  Uint32 frame_event_ = 0;  // SDL user event: a new frame is waiting
+  std::atomic<bool> closed_{false};
+  std::atomic<int> pointer_x_{0}, pointer_y_{0};
+
+  // Frame hand-over: the game thread fills frame_, the window thread swaps it
+  // with presented_ under the mutex.
+  std::mutex frame_mutex_;
+  std::vector<Rgb> frame_;
+  std::vector<Rgb> presented_;
+  bool frame_waiting_ = false;
+  bool dirty_ = false;           // game thread only
+  int64_t last_publish_ms_ = 0;  // game thread only
+
+  // Lets a close interrupt a long Sleep at once.
+  std::mutex sleep_mutex_;
+  std::condition_variable sleep_wakeup_;
+
+  // Audio (game thread after start-up).
+  bool audio_ = false;
+  std::map<std::string, Mix_Chunk*> chunks_;
+  Mix_Music* music_ = nullptr;
+  bool voice_open_ = false;
+};
+
+}  // namespace kerna::platform

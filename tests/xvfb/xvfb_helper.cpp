@@ -1,0 +1,76 @@
+// Small X11 helper for the real-window checks (xdotool cannot do these):
+//   xvfb_helper close WINDOW_ID        asks the window to close, as a window
+//                                      manager's close button does (WM_DELETE_WINDOW)
+//   xvfb_helper wait-colour X Y RRGGBB TIMEOUT_MS
+//                                      polls the screen pixel every millisecond and
+//                                      prints the wall-clock time (ms since the epoch)
+//                                      when it first has the colour; exit 1 on timeout
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+
+namespace {
+
+int64_t WallClockMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+int Close(Display* display, Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, window, False, NoEventMask, &event);
+  XFlush(display);
+  return 0;
+}
+
+int WaitColour(Display* display, int x, int y, unsigned long wanted, int timeout_ms) {
+  const Window root = DefaultRootWindow(display);
+  const int64_t deadline = WallClockMs() + timeout_ms;
+  while (WallClockMs() < deadline) {
+    if (XImage* image = XGetImage(display, root, x, y, 1, 1, AllPlanes, ZPixmap)) {
+      const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
+      XDestroyImage(image);
+      if (pixel == wanted) {
+        std::printf("%lld\n", static_cast<long long>(WallClockMs()));
+        return 0;
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  std::fprintf(stderr, "pixel (%d,%d) never became %06lx\n", x, y, wanted);
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) {
+    std::fprintf(stderr, "xvfb_helper: cannot open the display\n");
+    return 2;
+  }
+  int result = 2;
+  if (argc == 3 && std::strcmp(argv[1], "close") == 0) {
+    result = Close(display, static_cast<Window>(std::strtoul(argv[2], nullptr, 0)));
+  } else if (argc == 6 && std::strcmp(argv[1], "wait-colour") == 0) {
+    result = WaitColour(display, std::atoi(argv[2]), std::atoi(argv[3]),
+                        std::strtoul(argv[4], nullptr, 16), std::atoi(argv[5]));
+  } else {
+    std::fprintf(stderr, "usage: xvfb_helper close ID | wait-colour X Y RRGGBB TIMEOUT_MS\n");
+  }
+  XCloseDisplay(display);
+  return result;
+}

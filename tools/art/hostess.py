@@ -777,16 +777,14 @@ def _tears(width=3.0, length=26):
 
 
 def _streams():
-    """Tears pouring down both cheeks and flying off: a wail."""
+    """Tears pouring down both cheeks: a wail."""
     out = ""
     for x, s in ((LEFT_EYE_X, -1), (RIGHT_EYE_X, 1)):
+        y = EYE_Y
         out += (
-            f'<path d="M{x - 4 * s} {EYE_Y + 4} L{x + 2 * s} {EYE_Y + 4} L{x + 3 * s} {EYE_Y + 30} '
-            f'L{x - 5 * s} {EYE_Y + 30} Z" fill="{TEAR}" opacity="0.85"/>'
-            f'<circle cx="{x + 14 * s}" cy="{EYE_Y - 4}" r="2.2" fill="{TEAR}" stroke="#4a90c8" '
-            f'stroke-width="0.5"/>'
-            f'<circle cx="{x + 18 * s}" cy="{EYE_Y + 3}" r="1.5" fill="{TEAR}" stroke="#4a90c8" '
-            f'stroke-width="0.5"/>'
+            f'<path d="M{x - 3 * s} {y + 4} C{x - 3 * s} {y + 14} {x - s} {y + 20} {x - s} {y + 28} '
+            f'L{x + 9 * s} {y + 28} C{x + 6 * s} {y + 22} {x + 3 * s} {y + 14} {x + 3 * s} {y + 4} Z" '
+            f'fill="{TEAR}" stroke="#5aa0d8" stroke-width="0.6" opacity="0.9"/>'
         )
     return out
 
@@ -805,6 +803,11 @@ def _mouth(kind):
         return (
             f'<path d="M48 {y - 1} Q56 {y + 6} 64 {y - 1}" fill="none" stroke="{LINE}" '
             f'stroke-width="1.7" stroke-linecap="round"/>'
+        )
+    if kind == "cat":
+        return (
+            f'<path d="M49 {y - 1.5} Q52.5 {y + 4} 56 {y} Q59.5 {y + 4} 63 {y - 1.5}" fill="none" '
+            f'stroke="{LINE}" stroke-width="1.6" stroke-linecap="round" stroke-linejoin="round"/>'
         )
     if kind == "smirk":
         return (
@@ -931,7 +934,8 @@ def _expression(face, level):
         )
     if face == 2:  # calm
         if poise == 0:
-            return _brows(-1, -1) + _open_eye(lx, y) + _open_eye(rx, y) + _mouth("small-open")
+            mouth = "cat" if level == 0 else "small-open"
+            return _brows(-1, -1) + _open_eye(lx, y) + _open_eye(rx, y) + _mouth(mouth)
         lid = 0.3 if poise == 2 else 0
         return _brows(0, 0) + _open_eye(lx, y, lid=lid) + _open_eye(rx, y, lid=lid) + _mouth("smile")
     if face == 3:  # pleased: a little ahead, or a move from her book

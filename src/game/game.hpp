@@ -24,6 +24,8 @@
 #include "platform/random.hpp"
 #include "ui/board_drawing.hpp"
 #include "ui/disc_pictures.hpp"
+#include "ui/hostess.hpp"
+#include "ui/hostess_state.hpp"
 #include "ui/screen_drawing.hpp"
 #include "ui/screen_state.hpp"
 #include "ui/tiles.hpp"
@@ -69,6 +71,8 @@ class Game {
   DiscPictures discPictures{*this};
   ScreenDrawing screen{*this};
   BoardDrawing boardDrawing{*this};
+  HostessState hostessState;
+  Hostess hostess{*this};
 };
 
 }  // namespace kerna

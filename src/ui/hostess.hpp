@@ -1,0 +1,80 @@
+// The hostess ケルナ's operations: loading her lines, choosing what she says
+// after a move or at the end of a game, showing it in the balloon beside the
+// board, voicing it and setting her face.
+//
+// Rows: the balloon's text sits at column 56, rows 6 and 7. Operations that
+// "speak on rows 6 and 7" move the cursor themselves; Speak() and
+// SpeakSecondRow() print at the cursor the caller set.
+#pragma once
+
+namespace kerna {
+
+class Game;
+
+class Hostess {
+ public:
+  explicit Hostess(Game& game) : g_(game) {}
+
+  // --- Program start ---
+  void BuildVoiceNames();
+  // Reads dat\speech.csv into the speech table, with the loading message.
+  void LoadSpeech();
+  // Pads each level's title (event 53) with blanks up to byte 10, so that the
+  // result screen's columns line up with "あなた     ".
+  void PadTitles();
+
+  // --- Speaking SpeechEvent at the current Level ---
+  // Voices the event (when allowed), draws the balloon and prints the first
+  // row at the cursor; the event becomes the previous one.
+  void Speak();
+  // Prints the second row at the cursor.
+  void SpeakSecondRow();
+  // Speak() at (56, 6) and SpeakSecondRow() at (56, 7).
+  void SpeakOnRows();
+  // Prints the first row as two-byte pairs at the cursor: no voice, no
+  // balloon. Used for the title on the level line.
+  void PrintPairs();
+  // The empty balloon, drawn before a comment on a computer move.
+  void DrawBalloon();
+  // Plays VoicePath on the voice device; failures show a message box.
+  void PlayVoiceFile();
+
+  // --- Events chosen by the game ---
+  // Game start with the human playing black: the greeting (event 55).
+  void GreetHuman();
+  // The level line at game start: event 53 as pairs at the cursor.
+  void PrintLevelTitle();
+  // The result screen's first score line: event 53 as a first row (balloon,
+  // no voice) at the cursor.
+  void PrintResultTitle();
+  // The computer must pass (event 50, face 0).
+  void CommentOnPass();
+  // After a computer move: book move, forced move, the value ladder, the
+  // swings, the level-0 corner and the second-best move.
+  void CommentOnMove();
+  // Game end against the computer: she won (51, face 4), lost (52, face 5),
+  // or a draw (a fixed text, face 2).
+  void CommentOnWin();
+  void CommentOnLoss();
+  void CommentOnDraw();
+  // A new game or a move taken back: no event spoken yet.
+  void ResetSpeech();
+
+  // Draws face FaceNumber of the current Level ("bmp\face" + Level +
+  // FaceNumber + ".bmp") at (478, 149). Kept here until the board drawing
+  // takes it over.
+  void DrawFace();
+
+ private:
+  // The ladder event for ShownValue and the face that goes with it.
+  void ChooseLadderEvent(uint8_t& event, uint8_t& face) const;
+  // The level's folder of voices: level 6 speaks with level 5's voices.
+  int VoiceFolder() const;
+  bool ShouldVoice() const;
+  bool SpeakableEvent() const;
+  void PrintRow(int first_byte);
+
+  Game& g_;
+};
+
+}  // namespace kerna

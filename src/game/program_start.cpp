@@ -75,7 +75,9 @@ void ProgramStarter::LoadEvaluationTables() {}
 void ProgramStarter::LoadOpeningBook() {}
 
 // The file names of the hostess's voices (hostess commentary).
-void ProgramStarter::LoadVoiceNames() {}
+void ProgramStarter::LoadVoiceNames() {
+  g_.hostess.BuildVoiceNames();
+}
 
 void ProgramStarter::SetGeometryAndBoardTables() {
   StartState& s = g_.start;
@@ -136,7 +138,10 @@ void ProgramStarter::SetPanelValues() {
 
 // dat\speech.csv: the hostess's lines, with each level's title (speech event 53)
 // padded with blanks through byte 10 (hostess commentary).
-void ProgramStarter::LoadSpeech() {}
+void ProgramStarter::LoadSpeech() {
+  g_.hostess.LoadSpeech();
+  g_.hostess.PadTitles();
+}
 
 void ProgramStarter::FillBoardAreaBlack() {
   // 429 = PanelColumn * 8 - 11, the panel's left edge.

@@ -4,7 +4,8 @@
 //
 // Rows: the balloon's text sits at column 56, rows 6 and 7. Operations that
 // "speak on rows 6 and 7" move the cursor themselves; Speak() and
-// SpeakSecondRow() print at the cursor the caller set.
+// SpeakSecondRow() print at the cursor the caller set. The operations that
+// choose a face set FaceNumber and draw it with the screen drawing's DrawFace.
 #pragma once
 
 namespace kerna {
@@ -49,8 +50,12 @@ class Hostess {
   void PrintResultTitle();
   // The computer must pass (event 50, face 0).
   void CommentOnPass();
-  // After a computer move: book move, forced move, the value ladder, the
-  // swings, the level-0 corner and the second-best move.
+  // After a computer move, once, after the value line: a book move (BookHit
+  // >= 1) gives 57 even in self-play; otherwise, unless in self-play, the
+  // only legal move gives 54, else the value ladder, the swings, the level-0
+  // corner and the second-best move. Reads the computer turn's ShownValue,
+  // BookHit, SecondBestFlag and LegalMoveCount, MovesPlayed, Level and the
+  // computer's LastMoveX/LastMoveY.
   void CommentOnMove();
   // Game end against the computer: she won (51, face 4), lost (52, face 5),
   // or a draw (a fixed text, face 2).
@@ -59,11 +64,6 @@ class Hostess {
   void CommentOnDraw();
   // A new game or a move taken back: no event spoken yet.
   void ResetSpeech();
-
-  // Draws face FaceNumber of the current Level ("bmp\face" + Level +
-  // FaceNumber + ".bmp") at (478, 149). Kept here until the board drawing
-  // takes it over.
-  void DrawFace();
 
  private:
   // The ladder event for ShownValue and the face that goes with it.

@@ -82,7 +82,7 @@ void Hostess::CommentOnMove() {
     h.SpeechEvent = speech_event::kBookMove;
     SpeakOnRows();
     h.FaceNumber = 3;
-    DrawFace();
+    g_.screen.DrawFace();
     return;
   }
   if (g_.settings.SelfPlayMode == 1) return;
@@ -91,7 +91,7 @@ void Hostess::CommentOnMove() {
     g_.io.MoveCursor(kBalloonColumn, 6);
     Speak();
     h.FaceNumber = 1;
-    DrawFace();
+    g_.screen.DrawFace();
     return;
   }
 
@@ -119,7 +119,7 @@ void Hostess::CommentOnMove() {
       // The next comment measures the change from where she stands now.
       h.PreviousSpeechEvent = event;
       h.FaceNumber = face;
-      DrawFace();
+      g_.screen.DrawFace();
       return;
     }
   }
@@ -131,19 +131,19 @@ void Hostess::CommentOnMove() {
     g_.io.MoveCursor(kBalloonColumn, 7);
     g_.io.Print(hostess_texts::kCornerSecondRow);
     h.FaceNumber = 6;
-    DrawFace();
+    g_.screen.DrawFace();
     return;
   }
   if (move.SecondBestFlag == 1) h.SpeechEvent = speech_event::kSecondBest;
   SpeakOnRows();
   h.FaceNumber = face;
-  DrawFace();
+  g_.screen.DrawFace();
 }
 
 void Hostess::CommentOnPass() {
   auto& h = g_.hostessState;
   h.FaceNumber = 0;
-  DrawFace();
+  g_.screen.DrawFace();
   g_.io.MoveCursor(kBalloonColumn, 6);
   h.SpeechEvent = speech_event::kPass;
   Speak();
@@ -169,7 +169,7 @@ void Hostess::CommentOnWin() {
   h.SpeechEvent = speech_event::kGameWon;
   SpeakOnRows();
   h.FaceNumber = 4;
-  DrawFace();
+  g_.screen.DrawFace();
 }
 
 void Hostess::CommentOnLoss() {
@@ -177,7 +177,7 @@ void Hostess::CommentOnLoss() {
   h.SpeechEvent = speech_event::kGameLost;
   SpeakOnRows();
   h.FaceNumber = 5;
-  DrawFace();
+  g_.screen.DrawFace();
 }
 
 void Hostess::CommentOnDraw() {
@@ -185,7 +185,7 @@ void Hostess::CommentOnDraw() {
   g_.io.Print(hostess_texts::kDrawText);
   g_.io.Print("\r\n");
   g_.hostessState.FaceNumber = 2;
-  DrawFace();
+  g_.screen.DrawFace();
 }
 
 void Hostess::ResetSpeech() {

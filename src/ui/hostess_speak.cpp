@@ -131,12 +131,4 @@ void Hostess::PlayVoiceFile() {
   if (!io.VoicePlay()) io.ShowMessageBox(hostess_texts::kPlayFailed, hostess_texts::kErrorCaption);
 }
 
-void Hostess::DrawFace() {
-  const auto& s = g_.start;
-  const std::string path = "bmp\\face" + std::to_string(g_.flow.Level) +
-                           std::to_string(g_.hostessState.FaceNumber) + ".bmp";
-  const int x = static_cast<int>(s.BoardLeft * 2 + s.SquareWidth * 8 + 2 + 8 + 40);
-  g_.io.DrawPicture(g_.io.LoadPicture(path), x, 149);
-}
-
 }  // namespace kerna

@@ -84,7 +84,7 @@ void ScreenDrawing::DrawMessageFrame() {
 
 void ScreenDrawing::DrawFace() {
   const StartState& s = g_.start;
-  Draw(FacePictureFile(g_.flow.Level, g_.screenState.FaceNumber),
+  Draw(FacePictureFile(g_.flow.Level, g_.hostessState.FaceNumber),
        s.BoardLeft * 2 + s.SquareWidth * 8 + 2 + 8 + 40, 149);
 }
 

@@ -13,7 +13,6 @@ namespace kerna {
 
 struct ScreenState {
   float PanelBackgroundColour = 1;  // palette colour; blue once the title is drawn
-  uint8_t FaceNumber = 0;           // the hostess's face 0..6 (until her own state holds it)
   // Loaded pictures by game path ("bmp\\title.bmp"); a failed load is kept as an
   // empty picture, so it is not retried and draws nothing.
   std::map<std::string, platform::Picture> PictureCache;

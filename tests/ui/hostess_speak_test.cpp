@@ -174,11 +174,15 @@ TEST_F(HostessTest, DeviceFailuresShowTheirBoxesAndTheLineIsStillShown) {
   EXPECT_EQ(BalloonRow(6).substr(0, 9), FirstRow(23, 1));
 }
 
-TEST_F(HostessTest, DrawFaceShowsTheLevelsFacePicture) {
-  g.flow.Level = 1;
-  h.FaceNumber = 2;
-  g.hostess.DrawFace();
-  EXPECT_TRUE(PictureShown("bmp\\face12.bmp", 478, 149));
+TEST_F(HostessTest, ProgramStartLoadsTheShippedLinesWithPaddedTitles) {
+  io.SetDataFolder(KERNA_ASSETS_DIR);
+  g.starter.ProgramStart();
+  EXPECT_EQ(h.VoiceNames[54], "54.mp3");
+  EXPECT_EQ(platform::FromCp932(reinterpret_cast<const char*>(h.SpeechTable[0][53])),
+            "見習い     ");
+  EXPECT_EQ(platform::FromCp932(reinterpret_cast<const char*>(h.SpeechTable[6][53])),
+            "名人       ");
+  EXPECT_NE(h.SpeechTable[6][57][0], 0);
 }
 
 }  // namespace

@@ -97,7 +97,7 @@ TEST_F(ScreenDrawingTest, MessageFrameAndFaceAtTheirPlaces) {
   EXPECT_EQ(ScreenDiffers(io, 438, 308, frame.width, std::min(frame.height, 440 - 308), frame), 0);
 
   game->flow.Level = 0;
-  game->screenState.FaceNumber = 4;
+  game->hostessState.FaceNumber = 4;
   game->screen.DrawFace();
   const Picture face = Load("face04.bmp");
   ASSERT_EQ(face.width, 112);

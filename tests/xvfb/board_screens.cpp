@@ -75,7 +75,7 @@ void Play(Game& g, int side, int x, int y) {
 void ShowMoves(Game& g) {
   g.settings.SoundEffects = 1;
   g.flow.Level = 3;
-  g.screenState.FaceNumber = 2;
+  g.hostessState.FaceNumber = 2;
   g.screen.DrawFace();
   g.screen.DrawMessageFrame();
   int side = kerna::kBlack;

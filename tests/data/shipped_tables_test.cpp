@@ -8,14 +8,11 @@
 #include <memory>
 #include <vector>
 
-#include <fstream>
-#include <sstream>
-#include <string>
-
 #include "../ai/ai_test_support.hpp"
 #include "data/eval_table_loader.hpp"
 #include "evaluation_model.hpp"
 #include "game/game.hpp"
+#include "game/start_tables.hpp"
 #include "self_check.hpp"
 
 namespace kerna {
@@ -25,35 +22,11 @@ namespace kt = train;
 
 class ShippedTablesTest : public testing::Test {
  protected:
-  static std::string ReadAsset(const std::string& name) {
-    std::ifstream in(std::string(KERNA_ASSETS_DIR) + "/dat/" + name, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
-  static std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-    }
-    return lines;
-  }
-
   void SetUp() override {
+    world_.io.SetDataFolder(KERNA_ASSETS_DIR);
     g.rules.SetUpWalls();
-    ParseEvalTables(ReadAsset("table.dat"), g.tables, [](int) {});
-    // Placement values: four-character fields of abc-table.dat by the class letters of ban.dat.
-    const auto classLines = Lines(ReadAsset("abc-table.dat"));
-    const auto ban = Lines(ReadAsset("ban.dat"));
-    ASSERT_EQ(classLines.size(), 5u);
-    ASSERT_EQ(ban.size(), 8u);
-    for (int y = 1; y <= 8; ++y)
-      for (int x = 1; x <= 8; ++x)
-        for (int k = 0; k < 5; ++k)
-          g.startTables.SquareClass[x][y][k] = static_cast<int16_t>(
-              std::atoi(classLines[k].substr((ban[y - 1][x - 1] - 'A') * 4, 4).c_str()));
+    EvalTableLoader(g).LoadEvalTables();
+    StartTableLoader(g).LoadSquareClasses();
     // The tool's model reads the same tables.
     for (int i = 0; i < kLineConfigurations; ++i) {
       for (int c = 0; c < 8; ++c) model_->edge[i][c] = g.tables.Edge[i][c];

@@ -1,17 +1,12 @@
-// Fuzz target: the evaluation-table parse reads any bytes as dat\table.dat
-// without leaving its tables.
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <string_view>
-
+// Fuzz target: the evaluation-table loader reads any bytes as dat\table.dat
+// without leaving its tables or the text grid.
 #include "data/eval_table_loader.hpp"
+#include "fuzz/fuzz_data_folder.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static auto tables = std::make_unique<kerna::EvalTables>();
-  kerna::ParseEvalTables(std::string_view(reinterpret_cast<const char*>(data), size), *tables,
-                         [](int percent) {
-                           if (percent < 0 || percent > 100) abort();
-                         });
+  static kerna::fuzz::DataFolder folder;
+  folder.Write("table.dat", data, size);
+  auto game = folder.NewGame();
+  kerna::EvalTableLoader(*game).LoadEvalTables();
   return 0;
 }

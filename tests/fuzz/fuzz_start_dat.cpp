@@ -1,0 +1,18 @@
+// Fuzz target: any bytes as dat\start.dat; only empty, white and black may
+// reach the board.
+#include "fuzz/fuzz_data_folder.hpp"
+#include "game/start_tables.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static kerna::fuzz::DataFolder folder;
+  folder.Write("start.dat", data, size);
+  auto game = folder.NewGame();
+  kerna::StartTableLoader(*game).LoadStartPosition();
+  for (int x = 1; x <= 8; ++x)
+    for (int y = 1; y <= 8; ++y) {
+      const int16_t cell = game->board.StartPosition[x][y];
+      if (cell != kerna::kEmpty && cell != kerna::kWhite && cell != kerna::kBlack) abort();
+      if (game->board.Position[x][y] != cell) abort();
+    }
+  return 0;
+}

@@ -70,17 +70,19 @@ GameSamples SamplesOfGame(const std::string& moves, int gameNumber, bool heldOut
     random = Mix(random);
     if (!heldOut && static_cast<double>(random >> 11) * 0x1.0p-53 >= options.trainingShare)
       continue;
-    out.samples.push_back(MakeSample(pos.board, pos.justMoved, pos.movesPlayed, labels[p]));
+    out.samples.push_back(
+        MakeSample(pos.board, pos.justMoved, pos.movesPlayed, labels[p], game->finalDifference));
   }
   return out;
 }
 
 }  // namespace
 
-Sample MakeSample(const Bitboard& board, int justMoved, int movesPlayed, int label) {
+Sample MakeSample(const Bitboard& board, int justMoved, int movesPlayed, int label, int recorded) {
   Sample s;
   s.lines = ComputeLineIndices(board);
   s.label = static_cast<int16_t>(label);
+  s.recorded = static_cast<int16_t>(recorded);
   s.frontier = static_cast<int16_t>(FrontierDifference(board, kWhite));
   const auto white = PlacementCounts(board, kWhite);
   const auto black = PlacementCounts(board, kBlack);

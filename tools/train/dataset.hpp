@@ -13,8 +13,9 @@ namespace kerna::train {
 // else the evaluation needs, seen from white (white is the "computer").
 struct Sample {
   LineIndices lines{};
-  int16_t label = 0;                      // final disc difference, white - black
-  int16_t frontier = 0;                   // frontier difference, white - black
+  int16_t label = 0;     // final disc difference, white - black (exact when solved)
+  int16_t recorded = 0;  // the game's recorded final difference
+  int16_t frontier = 0;  // frontier difference, white - black
   int8_t placement[kSquareClasses] = {};  // earning discs per class, white - black
   uint8_t justMovedWhite = 0;
   uint8_t stage = 0;
@@ -43,6 +44,6 @@ struct Dataset {
 Dataset BuildDataset(const DatasetOptions& options);
 
 // The sample of one position (label = final difference, white - black).
-Sample MakeSample(const Bitboard& board, int justMoved, int movesPlayed, int label);
+Sample MakeSample(const Bitboard& board, int justMoved, int movesPlayed, int label, int recorded);
 
 }  // namespace kerna::train

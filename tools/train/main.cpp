@@ -139,9 +139,16 @@ int main(int argc, char** argv) {
   }
   std::printf("self-check passed on %zu games\n", checkGames.size());
 
-  const auto full = kt::MeasurePredictions(data.heldOut, tables, false);
-  const auto placementOnly = kt::MeasurePredictions(data.heldOut, tables, true);
-  const std::string figures = kt::FormatReportTable(full, placementOnly);
+  std::string figures;
+  if (args.solveEmpties > 0) {
+    figures += "Against the exact results (perfect play from " + std::to_string(args.solveEmpties) +
+               " empties on, the labels the fit used):\n\n";
+    figures += kt::FormatReportTable(kt::MeasurePredictions(data.heldOut, tables, false),
+                                     kt::MeasurePredictions(data.heldOut, tables, true));
+    figures += "\nAgainst the recorded results of the games:\n\n";
+  }
+  figures += kt::FormatReportTable(kt::MeasurePredictions(data.heldOut, tables, false, true),
+                                   kt::MeasurePredictions(data.heldOut, tables, true, true));
   std::printf("\n%s\n", figures.c_str());
 
   std::filesystem::create_directories(args.out);
@@ -159,6 +166,11 @@ int main(int argc, char** argv) {
             " rejected); training positions " + std::to_string(data.training.size()) +
             ", held-out positions " + std::to_string(data.heldOut.size()) +
             " (every position of the games whose number is a multiple of 10).\n\n";
+    if (args.solveEmpties > 0)
+      text += "Labels: the exact result of perfect play from the first position with " +
+              std::to_string(args.solveEmpties) + " empties (and each later position solved on " +
+              "its own); " + std::to_string(data.relabelledGames) +
+              " games end differently from their record that way.\n\n";
     text += figures;
     kt::WriteTextFile(args.report, text);
   }

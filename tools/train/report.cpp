@@ -45,7 +45,7 @@ int PlacementOnlyValueOfSample(const EvaluationTables& tables, const Sample& s) 
 
 std::vector<PredictionFigures> MeasurePredictions(const std::vector<Sample>& samples,
                                                   const EvaluationTables& tables,
-                                                  bool placementOnly) {
+                                                  bool placementOnly, bool recorded) {
   struct Sums {
     long n = 0, decided = 0, agree = 0;
     double x = 0, y = 0, xx = 0, yy = 0, xy = 0, absError = 0;
@@ -54,7 +54,7 @@ std::vector<PredictionFigures> MeasurePredictions(const std::vector<Sample>& sam
   for (const Sample& s : samples) {
     const double value =
         placementOnly ? PlacementOnlyValueOfSample(tables, s) : ValueOfSample(tables, s);
-    const double result = s.label;
+    const double result = recorded ? s.recorded : s.label;
     for (int group : {static_cast<int>(s.stage), 4}) {
       Sums& m = sums[group];
       ++m.n;

@@ -21,9 +21,10 @@ struct PredictionFigures {
 };
 
 // Figures for stages 0..3 and (index 4) all positions together.
+// Against the samples' labels, or with `recorded` against the games' recorded results.
 std::vector<PredictionFigures> MeasurePredictions(const std::vector<Sample>& samples,
                                                   const EvaluationTables& tables,
-                                                  bool placementOnly);
+                                                  bool placementOnly, bool recorded = false);
 
 std::string FormatReportTable(const std::vector<PredictionFigures>& full,
                               const std::vector<PredictionFigures>& placementOnly);

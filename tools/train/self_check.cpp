@@ -31,7 +31,7 @@ std::string CheckTables(const EvaluationTables& tables, const std::vector<std::s
       const int stage = StageOf(pos.movesPlayed);
       const EvaluationInput input{pos.board, pos.justMoved, kWhite, stage};
       const int value = Evaluate(tables, input);
-      const Sample sample = MakeSample(pos.board, pos.justMoved, pos.movesPlayed, 0);
+      const Sample sample = MakeSample(pos.board, pos.justMoved, pos.movesPlayed, 0, 0);
       if (ValueOfSample(tables, sample) != value) return "sample value differs in " + moves;
       const EvaluationInput asBlack{pos.board, pos.justMoved, kBlack, stage};
       if (Evaluate(tables, asBlack) != -value)

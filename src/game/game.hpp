@@ -9,6 +9,11 @@
 #include "ai/computer_turn.hpp"
 #include "ai/eval_state.hpp"
 #include "ai/evaluation.hpp"
+#include "ai/game_tree_search.hpp"
+#include "ai/progress_bar.hpp"
+#include "ai/root_ranking.hpp"
+#include "ai/search_driver.hpp"
+#include "ai/search_state.hpp"
 #include "board/board_rules.hpp"
 #include "board/board_state.hpp"
 #include "data/eval_tables.hpp"
@@ -59,6 +64,11 @@ class Game {
   EvalState evalState;
   Evaluation evaluation{*this};
   ComputerPlayer computer{*this};
+  SearchState searchState;
+  GameTreeSearch search{*this};
+  RootRanking ranking{*this};
+  ProgressBar progressBar{*this};
+  SearchDriver searchDriver{*this};
 
   // --- Loaded tables (data/) ---
   EvalTables tables;

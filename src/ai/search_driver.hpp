@@ -1,0 +1,45 @@
+// The steps the computer turn takes around the search and the solvers: setting
+// up the empty-square list and the root, the depths by level, and the three
+// ways of thinking (middle game, win-loss-draw, exact) from a prepared Board up
+// to the chosen move. The turn itself adds the book, the messages and the play.
+#pragma once
+
+namespace kerna {
+
+class Game;
+
+class SearchDriver {
+ public:
+  explicit SearchDriver(Game& game) : g_(game) {}
+
+  // Layer 1, the computer to move, the empty-square list of layer 0, counters
+  // cleared, SecondBestFlag 0, display values 0, the progress bar's frame drawn.
+  void PrepareSearch();
+  // Expand ply 1 (middle-game order, or list order for the exact solver); RootCount.
+  void ExpandRoot();
+  void ExpandRootExact();
+  void ResetSearchTables();
+  // The first depth by level: 2 at level 2, 3 at 3 and 4, 4 at 5, 5 at 6.
+  void SetLookAheadDepth();
+  // The deep pass: 6 at level 5; 7 at level 6, or 8 when at most five root
+  // candidates remain and self-play is off.
+  void SetDeepLookAheadDepth();
+
+  // Each expects layers 0 and 1 to hold the game position and `ComputerSide`
+  // set; leaves the move in ChosenX/Y and SquareX/Y and its value in
+  // ShownValue. A single root candidate is taken without searching (except in
+  // hint mode), with SAKI(1, 1) = 0.
+  void ThinkMiddleGame();
+  void ThinkWinLossDraw();
+  void ThinkExact();
+
+  // The win-loss-draw solver's signed encoding of layers 0 and 1 and the sides, and back.
+  void EncodeSigned();
+  void DecodeSigned();
+
+ private:
+  bool TakeSingleCandidate();
+  Game& g_;
+};
+
+}  // namespace kerna

@@ -241,7 +241,7 @@ TEST_F(RootRankingTest, LevelSixCutsBeforeTheDeepPassAndKeepsAtLeastTwo) {
   for (int round = 0; round < (kSanitized ? 1 : 3); ++round) {
     RandomPosition p;
     do {
-      while (!MakeRandomPosition(rng, 24, p)) {
+      while (!MakeRandomPosition(rng, 16, p)) {
       }
     } while (std::popcount(LegalMoves(OwnBits(p), OtherBits(p))) < 6);
     LayPosition(g, p);

@@ -222,9 +222,9 @@ TEST_F(SearchTest, ClosedWindowStopsTheSearchAndAFreshSearchStillAgrees) {
 TEST_F(SearchTest, SearchResetSearchAgainGivesIdenticalNodesAndScores) {
   TestRandom rng(53);
   FillRandomTables(g, rng);
-  for (int level = 2; level <= (kSanitized ? 5 : 6); ++level) {
+  for (int level = 2; level <= (kSanitized ? 4 : 6); ++level) {
     RandomPosition p;
-    while (!MakeRandomPosition(rng, 40, p)) {
+    while (!MakeRandomPosition(rng, 46, p)) {
     }
     g.flow.Level = static_cast<int16_t>(level);
     LayPosition(g, p);

@@ -89,4 +89,31 @@ void ButtonPanel::WaitForButton(int g) {
   }
 }
 
+bool ButtonPanel::NobodyAtTheMouse() const {
+  return g_.settings.SelfPlayMode == 1;
+}
+
+void ButtonPanel::WaitForLeftClick() {
+  if (NobodyAtTheMouse()) return;
+  while (g_.io.LeftButtonDown() == 1) g_.io.Sleep(1);
+  while (g_.io.LeftButtonDown() == 0) g_.io.Sleep(1);
+}
+
+int ButtonPanel::WaitForLeftOrRightClick() {
+  if (NobodyAtTheMouse()) return 0;
+  // A right click made long before (say, while the computer was thinking) is
+  // still latched by the platform; only a right button held now counts.
+  g_.io.RightButtonDown();
+  while (g_.io.LeftButtonDown() == 1) g_.io.Sleep(1);
+  for (;;) {
+    if (g_.io.LeftButtonDown() == 1) return kLeftClick;
+    if (g_.io.RightButtonDown() == 1) return kRightClick;
+    g_.io.Sleep(1);
+  }
+}
+
+void ButtonPanel::WaitForButtonsUp() {
+  while (g_.io.LeftButtonDown() == 1 || g_.io.RightButtonDown() == 1) g_.io.Sleep(1);
+}
+
 }  // namespace kerna

@@ -1,6 +1,7 @@
 // The picture buttons every screen is driven by: drawing a group, the hit test
 // on a click, the test which group the mouse points at, and the wait for a
-// click on one group. Groups and their entries are the button table.
+// click on one group. Groups and their entries are the button table. Also the
+// plain click waits of the turns and screens, which every screen shares.
 #pragma once
 
 namespace kerna {
@@ -26,11 +27,28 @@ class ButtonPanel {
   // Clicks on other active groups only change their choices.
   void WaitForButton(int g);
 
- private:
   // Sleeps 1 ms and reads the mouse position into MouseX/MouseY.
   void ReadMousePosition();
+
+  // The click waits. In self-play (nobody at the mouse) they return at once.
+  // Waits until the left button is up, then until it goes down again; returns
+  // with the button still held.
+  void WaitForLeftClick();
+  // Waits until the left button is up, then until the left or the right button
+  // is down. Returns which ended the wait: kLeftClick, kRightClick, or 0 in
+  // self-play.
+  int WaitForLeftOrRightClick();
+  // Waits until neither button is held.
+  void WaitForButtonsUp();
+
+  static constexpr int kLeftClick = 1;
+  static constexpr int kRightClick = 2;
+
+ private:
   // Whether item i of group g is an active, drawn button containing the mouse.
   bool ItemUnderMouse(int g, int i);
+  // Self-play: the click waits do not wait.
+  bool NobodyAtTheMouse() const;
 
   Game& g_;
 };

@@ -12,6 +12,9 @@ struct FlowState {
   int16_t PassCount = 0;
   int16_t GameStage = 0;
   int16_t UndoCount = 0, HintCount = 0;
+  // Result screen: discs of ComputerSide and HumanSide (between two people:
+  // white and black).
+  int16_t ComputerCount = 0, HumanCount = 0;
   uint8_t QuitRequested = 0;
   int64_t ThinkStart = 0;
   int64_t ThinkTenths = 0;

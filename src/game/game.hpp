@@ -16,12 +16,17 @@
 #include "ai/search_state.hpp"
 #include "board/board_rules.hpp"
 #include "board/board_state.hpp"
+#include "board/human_turn.hpp"
 #include "data/eval_tables.hpp"
 #include "data/opening_book.hpp"
 #include "game/button_state.hpp"
 #include "game/buttons.hpp"
 #include "game/flow_state.hpp"
+#include "game/main_loop.hpp"
+#include "game/main_loop_text.hpp"
 #include "game/program_start.hpp"
+#include "game/result_screen.hpp"
+#include "game/settings.hpp"
 #include "game/settings_state.hpp"
 #include "game/start_state.hpp"
 #include "game/start_tables_state.hpp"
@@ -54,10 +59,16 @@ class Game {
   ButtonState buttonState;
   ProgramStarter starter{*this};
   ButtonPanel buttons{*this};
+  PanelText panelText{*this};
+  SettingsPanel settingsScreen{*this};
+  GameEnd result{*this};
+  GameLoop loop{*this};
 
   // --- Board and turns (board/) ---
   BoardState board;
   BoardRules rules{*this};
+  HumanTurnState humanTurnState;
+  HumanPlayer human{*this};
 
   // --- Computer player (ai/) ---
   AiState ai;

@@ -95,7 +95,9 @@ void ProgramStarter::LoadSquareClasses() {}
 
 // dat\set.ini: the seven settings, the five on-screen ones copied into the
 // choices of groups 7..11 (settings file).
-void ProgramStarter::LoadSettings() {}
+void ProgramStarter::LoadSettings() {
+  g_.settingsScreen.LoadSettings();
+}
 
 void ProgramStarter::PrepareDiscPictures() {
   // The tiles are composed at the inner corner of square (5, 4): (215, 167).

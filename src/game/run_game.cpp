@@ -1,6 +1,5 @@
-// The game thread's entry point: program start, then the main loop. Until the
-// main loop is in place the game idles after start-up, polling every
-// millisecond like every wait of the game, until the window is closed.
+// The game thread's entry point: program start, then the main loop, which never
+// returns; closing the window unwinds it with platform::WindowClosed.
 #include "game/run_game.hpp"
 
 #include "game/game.hpp"
@@ -9,7 +8,7 @@ namespace kerna {
 
 void RunGame(Game& game) {
   game.starter.ProgramStart();
-  for (;;) game.io.Sleep(1);  // throws WindowClosed when the window goes
+  game.loop.MainLoop();
 }
 
 }  // namespace kerna

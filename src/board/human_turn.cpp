@@ -1,0 +1,340 @@
+// The human turn, its hint and its undo. Every wait polls the mouse once a
+// millisecond through the platform; the box is two outlines around a square,
+// drawn in BoxColour and erased in FrameColour.
+#include "board/human_turn.hpp"
+
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "game/game.hpp"
+#include "game/main_loop_text.hpp"
+
+namespace kerna {
+
+namespace {
+
+constexpr int kUndoGroup = 3;
+constexpr int kHintGroup = 4;
+constexpr int kQuitGroup = 5;
+constexpr int kBoxLegal = 6;
+constexpr int kBoxIllegal = 2;
+constexpr int kHintFill = 4;
+
+bool OnBoard(float x, float y) {
+  return x >= 1 && x <= 8 && y >= 1 && y <= 8;
+}
+
+int EntrySide(float entry) {
+  return static_cast<int>(std::floor(entry / 100));
+}
+
+}  // namespace
+
+void HumanPlayer::HumanTurn() {
+  BoardState& b = g_.board;
+  const int row = g_.panelText.MessageRow();
+  g_.panelText.BlankRow(row + 1);
+  b.Layer = 0;
+  g_.rules.CountLegalMovesAndMark();
+  if (b.MovesPlayed == 60) return;
+  PrintTurnMessage();
+  if (b.LegalMoveCount == 0) {
+    AcknowledgePass();
+    return;
+  }
+  PrintLegalCount();
+  g_.buttons.WaitForButtonsUp();
+
+  b.CursorX = b.LastLegalX;
+  b.CursorY = b.LastLegalY;
+  b.SquareX = static_cast<int16_t>(b.CursorX);
+  b.SquareY = static_cast<int16_t>(b.CursorY);
+  b.Layer = 0;
+  g_.rules.TestLegal();
+  g_.humanTurnState.BoxColour = b.LegalFlag == 1 ? kBoxLegal : kBoxIllegal;
+  DrawBox(static_cast<int>(b.CursorX), static_cast<int>(b.CursorY),
+          static_cast<int>(g_.humanTurnState.BoxColour));
+
+  if (!ChooseSquare()) return;  // quit
+  PlayChosenSquare();
+}
+
+void HumanPlayer::PrintTurnMessage() {
+  const int row = g_.panelText.MessageRow();
+  g_.panelText.PrintAt(kMessageColumn, row,
+                       g_.board.SideToMove == kWhite ? "あなたの（白）の番\r\n"_sjis
+                                                     : "あなたの（黒）の番\r\n"_sjis);
+}
+
+void HumanPlayer::AcknowledgePass() {
+  const int row = g_.panelText.MessageRow();
+  g_.panelText.PrintAt(kMessageColumn, row, "あなたはパスです　\r\n"_sjis);
+  g_.panelText.PrintAt(kMessageColumn, row + 1, "クリックして下さい\r\n"_sjis);
+  g_.panelText.BlankRow(row + 2);
+  g_.screen.RedrawPanelRows();
+  g_.buttons.WaitForLeftClick();
+  g_.io.SetLeftButtonDown(0);
+  g_.io.SetRightButtonDown(0);
+}
+
+void HumanPlayer::PrintLegalCount() {
+  g_.panelText.PrintAt(kMessageColumn, g_.panelText.MessageRow() + 2, "置ける数 "_sjis);
+  g_.panelText.PrintNumber(g_.board.LegalMoveCount);
+  g_.panelText.Print("  ");
+}
+
+bool HumanPlayer::ChooseSquare() {
+  BoardState& b = g_.board;
+  const StartState& s = g_.start;
+  // Clicks from here rightwards belong to the panel and never play a move.
+  const float panel_left = 2 * s.BoardLeft + 8 * s.SquareWidth + 1;  // 429
+  for (;;) {
+    g_.buttons.ReadMousePosition();
+    g_.flow.TurnSeconds = (g_.io.Clock() - g_.flow.ThinkStart) / 1000;
+    bool left = g_.io.LeftButtonDown() == 1;
+    if (left) {
+      g_.buttons.PointedGroupTest();
+      switch (g_.buttonState.PointedGroup) {
+        case kUndoGroup:
+          UndoMove();
+          left = false;
+          break;
+        case kHintGroup:
+          Hint();
+          left = false;
+          break;
+        case kQuitGroup:
+          Quit();
+          return false;
+        default:
+          break;
+      }
+    }
+    // The boxed square is played, even with the mouse off the board, as long as
+    // the click lies left of the panel.
+    if (left && b.LegalFlag == 1 && g_.buttonState.MouseX < panel_left && CursorSquareLegal()) {
+      return true;
+    }
+    FollowMouse();
+    MoveBoxToCursor();
+  }
+}
+
+bool HumanPlayer::CursorSquareLegal() {
+  BoardState& b = g_.board;
+  if (!OnBoard(b.CursorX, b.CursorY)) return false;
+  b.SquareX = static_cast<int16_t>(b.CursorX);
+  b.SquareY = static_cast<int16_t>(b.CursorY);
+  b.Layer = 0;
+  g_.rules.TestLegal();
+  return b.LegalFlag == 1;
+}
+
+void HumanPlayer::FollowMouse() {
+  BoardState& b = g_.board;
+  const StartState& s = g_.start;
+  HumanTurnState& h = g_.humanTurnState;
+  const auto pointed_x =
+      static_cast<int16_t>(std::floor((g_.buttonState.MouseX - s.BoardLeft) / s.SquareWidth) + 1);
+  const auto pointed_y =
+      static_cast<int16_t>(std::floor((g_.buttonState.MouseY - s.BoardTop) / s.SquareHeight) + 1);
+  if ((pointed_x != h.PointedX || pointed_y != h.PointedY) && OnBoard(pointed_x, pointed_y)) {
+    b.CursorX = pointed_x;
+    b.CursorY = pointed_y;
+  }
+  h.PointedX = pointed_x;
+  h.PointedY = pointed_y;
+}
+
+void HumanPlayer::MoveBoxToCursor() {
+  BoardState& b = g_.board;
+  HumanTurnState& h = g_.humanTurnState;
+  if (b.CursorX == b.LastLegalX && b.CursorY == b.LastLegalY) return;
+  b.SquareX = static_cast<int16_t>(b.CursorX);
+  b.SquareY = static_cast<int16_t>(b.CursorY);
+  b.Layer = 0;
+  g_.rules.TestLegal();
+  h.BoxColour = b.LegalFlag == 1 ? kBoxLegal : kBoxIllegal;
+  DrawBox(static_cast<int>(b.LastLegalX), static_cast<int>(b.LastLegalY),
+          static_cast<int>(h.FrameColour));
+  DrawBox(static_cast<int>(b.CursorX), static_cast<int>(b.CursorY), static_cast<int>(h.BoxColour));
+  b.LastLegalX = b.CursorX;
+  b.LastLegalY = b.CursorY;
+}
+
+void HumanPlayer::DrawBox(int x, int y, int colour) {
+  if (!OnBoard(static_cast<float>(x), static_cast<float>(y))) return;  // no box anywhere
+  const StartState& s = g_.start;
+  const int left = static_cast<int>(s.BoardLeft + s.SquareWidth * (x - 1));
+  const int top = static_cast<int>(s.BoardTop + s.SquareHeight * (y - 1));
+  const int right = static_cast<int>(s.BoardLeft + s.SquareWidth * x - 1);
+  const int bottom = static_cast<int>(s.BoardTop + s.SquareHeight * y - 1);
+  g_.io.Line(left, top, right, bottom, colour, platform::LineKind::kBox);
+  g_.io.Line(left - 1, top - 1, right + 1, bottom + 1, colour, platform::LineKind::kBox);
+}
+
+void HumanPlayer::EraseBoxAtCursor() {
+  DrawBox(static_cast<int>(g_.board.CursorX), static_cast<int>(g_.board.CursorY),
+          static_cast<int>(g_.humanTurnState.FrameColour));
+}
+
+void HumanPlayer::PlayChosenSquare() {
+  BoardState& b = g_.board;
+  EraseBoxAtCursor();
+  b.SquareX = static_cast<int16_t>(b.CursorX);
+  b.SquareY = static_cast<int16_t>(b.CursorY);
+  b.Layer = 0;
+  g_.rules.TestLegal();
+  g_.rules.MakeMove();
+  b.PlyMoveX[0] = b.SquareX;
+  b.PlyMoveY[0] = b.SquareY;
+  g_.rules.RecordMove();
+  const int row = g_.panelText.MessageRow();
+  g_.panelText.BlankRows(row, row + 3);
+}
+
+void HumanPlayer::Hint() {
+  BoardState& b = g_.board;
+  FlowState& f = g_.flow;
+  ++f.HintCount;
+  EraseBoxAtCursor();
+
+  f.HintMode = 1;
+  std::swap(b.ComputerSide, b.HumanSide);
+  b.SideToMove = b.ComputerSide;  // the human's side, searched at the top level
+  const int16_t kept_level = f.Level;
+  f.Level = 6;
+  g_.io.SetTextColour(7, -1);
+  g_.panelText.BlankRows(6, 7);
+  g_.io.SetTextColour(0, 7);
+  g_.screen.RedrawPanelRows();
+  g_.computer.ComputerTurn();
+  f.HintMode = 0;
+  std::swap(b.ComputerSide, b.HumanSide);
+  b.SideToMove = b.HumanSide;
+
+  PrintHintSquare();
+  PrintHintValue();
+
+  // The hinted square becomes the cursor and is filled green; the box is
+  // drawn around it again at the next poll.
+  b.CursorX = b.SquareX;
+  b.CursorY = b.SquareY;
+  b.LastLegalX = b.LastLegalY = 0;
+  const StartState& s = g_.start;
+  const int left = static_cast<int>(s.BoardLeft + s.SquareWidth * (b.SquareX - 1));
+  const int top = static_cast<int>(s.BoardTop + s.SquareHeight * (b.SquareY - 1));
+  g_.io.Line(left + 1, top + 1, left + 46, top + 46, kHintFill, platform::LineKind::kFilledBox);
+  g_.screen.RedrawPanelRows();
+  for (int group : {kUndoGroup, kHintGroup, kQuitGroup}) g_.buttons.DrawButtonGroup(group);
+
+  g_.rules.CopyPositionToLayers();  // the search used every layer
+  f.Level = kept_level;
+  g_.buttonState.PointedGroup = 0;
+  g_.io.SetLeftButtonDown(0);
+  b.LegalFlag = 0;
+}
+
+void HumanPlayer::PrintHintSquare() {
+  const BoardState& b = g_.board;
+  const int row = g_.panelText.MessageRow();
+  PanelText& text = g_.panelText;
+  text.BlankRow(row);
+  // "d 3 (X= 4  Y= 3 )": letter, row, then both coordinates.
+  text.PrintAt(kMessageColumn, row + 1, std::string(1, "abcdefgh"[(b.SquareX - 1) & 7]));
+  text.Print(" ");
+  text.PrintNumber(b.SquareY);
+  text.Print(" (X= ");
+  text.PrintNumber(b.SquareX);
+  text.Print("  Y= ");
+  text.PrintNumber(b.SquareY);
+  text.Print(" )");
+}
+
+void HumanPlayer::PrintHintValue() {
+  const int row = g_.panelText.MessageRow();
+  PanelText& text = g_.panelText;
+  const AiState& ai = g_.ai;
+  if (ai.BookHit >= 1) {
+    text.PrintAt(kMessageColumn, row + 3, "定石 "_sjis);
+    text.Print(" ");
+    text.PrintNumber(ai.BookHit);
+    text.Print("      ");
+    return;
+  }
+  text.PrintAt(kMessageColumn, row + 3, "評価値 "_sjis);
+  // A value against the human is shown in red.
+  if (ai.ShownValue < 0) g_.io.SetTextColour(2, 7);
+  text.PrintNumber(ai.ShownValue);
+  text.Print("     ");
+  g_.io.SetTextColour(0, 7);
+}
+
+void HumanPlayer::Quit() {
+  const int row = g_.panelText.MessageRow();
+  EraseBoxAtCursor();
+  g_.panelText.BlankRows(row, row + 3);
+  g_.panelText.PrintAt(kMessageColumn, row, "クリックで\r\n"_sjis);
+  g_.panelText.PrintAt(kMessageColumn, row + 1, "メニューに戻ります\r\n"_sjis);
+  g_.panelText.BlankRow(row + 4);
+  g_.flow.QuitRequested = 1;
+  g_.buttons.WaitForLeftOrRightClick();
+  g_.buttons.WaitForButtonsUp();
+}
+
+void HumanPlayer::DisableUndo() {
+  g_.start.GroupChoice[kUndoGroup] = -1;
+  g_.buttons.DrawButtonGroup(kUndoGroup);
+}
+
+void HumanPlayer::UndoMove() {
+  BoardState& b = g_.board;
+  if (g_.start.GroupChoice[kUndoGroup] == -1) {
+    b.LegalFlag = 0;
+    g_.io.SetLeftButtonDown(0);
+    return;
+  }
+  ++g_.flow.UndoCount;
+  EraseBoxAtCursor();
+
+  g_.rules.ReplayRecord();
+  g_.boardDrawing.DrawWholeBoard();
+  g_.buttonState.PointedGroup = 0;
+  g_.io.SetLeftButtonDown(0);
+  b.LegalFlag = 0;
+
+  // Trim the record back to the human's latest move (an entry of the computer's
+  // after it goes too), but never below entry 2: the game's first move stays.
+  int n = static_cast<int>(b.MoveNumber);
+  if (n >= 1 && n <= kRecordSize && EntrySide(b.GameRecord[n]) == b.ComputerSide) --n;
+  while (n > 2) {
+    if (EntrySide(b.GameRecord[n]) == b.HumanSide) break;
+    --n;
+  }
+  if (n <= 2) {
+    ++n;
+    DisableUndo();
+  }
+  b.MoveNumber = static_cast<float>(n);
+  for (int i = n; i <= kRecordSize; ++i) b.GameRecord[i] = 0;
+  int entries = 0;
+  for (int i = 1; i <= kRecordSize; ++i) entries += b.GameRecord[i] != 0;
+  if (entries < 2) DisableUndo();
+
+  ResetSpeech();
+
+  b.Layer = 0;
+  g_.rules.CountLegalMovesAndMark();
+  PrintLegalCount();
+  // The box was erased: the next poll tests the cursor square and draws it
+  // there again, so no click plays a square that was not tested.
+  b.LastLegalX = b.LastLegalY = 0;
+  b.LegalFlag = 0;
+}
+
+// The hostess's speech event and previous event go back to 0 (her commentary
+// is wired in here once it is in place).
+void HumanPlayer::ResetSpeech() {}
+
+}  // namespace kerna

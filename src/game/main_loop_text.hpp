@@ -1,0 +1,44 @@
+// Text on the right-hand panel: printing at a grid cell and blanking the rows
+// of the message area, the hostess's speech rows and the panel column. Every
+// screen of the game flow and the human turn prints through these.
+#pragma once
+
+#include <string_view>
+
+namespace kerna {
+
+class Game;
+
+// Where the panel's texts stand: labels and menus at column 55, messages at 56.
+inline constexpr int kPanelLabelColumn = 55;
+inline constexpr int kMessageColumn = 56;
+// Blanks that clear one message row from column 56 (x 448..623): they stay
+// inside the message frame, which ends at x 633.
+inline constexpr int kMessageWidth = 22;
+// Blanks that clear the panel from column 55 to the window's right edge.
+inline constexpr int kPanelWidth = 25;
+
+class PanelText {
+ public:
+  explicit PanelText(Game& game) : g_(game) {}
+
+  // Moves the cursor to (column, row) and prints the CP932 bytes.
+  void PrintAt(int column, int row, std::string_view cp932);
+  // Prints a number in the game's number format at the cursor.
+  void PrintNumber(double value);
+  // Prints text at the cursor.
+  void Print(std::string_view cp932);
+  // Blanks one row from column 56 in the current colours.
+  void BlankRow(int row);
+  // Blanks rows first..last from column 56.
+  void BlankRows(int first, int last);
+  // Blanks column 55 of rows 1..24 (the whole panel's text).
+  void BlankPanelColumn();
+  // The first row of the message area (MessageRow).
+  int MessageRow() const;
+
+ private:
+  Game& g_;
+};
+
+}  // namespace kerna

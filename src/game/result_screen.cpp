@@ -1,0 +1,185 @@
+// The result screen (see result_screen.hpp). Against the computer the counts are
+// ComputerCount and HumanCount; between two people the same two variables hold
+// the white and the black count.
+#include "game/result_screen.hpp"
+
+#include "game/game.hpp"
+#include "game/main_loop_text.hpp"
+#include "platform/number_format.hpp"
+
+namespace kerna {
+
+namespace {
+
+constexpr int kUndoGroup = 3;
+constexpr int kQuitGroup = 5;
+
+}  // namespace
+
+std::string UsageLine(std::string_view label_cp932, int count) {
+  const std::string number = platform::FormatNumber(count);
+  std::string line(label_cp932);
+  if (number.size() < 4) line.append(4 - number.size(), ' ');
+  return line + number + std::string("回\r\n"_sjis);
+}
+
+void GameEnd::ResultScreen() {
+  FlowState& f = g_.flow;
+  CountDiscs();
+  const int row = g_.panelText.MessageRow();
+  g_.panelText.BlankRows(row, row + 3);
+  g_.screen.RedrawPanelRows();
+  PrintScoreLines();
+  if (f.VersusComputer == 1) ReactToResult();
+  PrintUsageCounts();
+  g_.io.SetTextColour(0, 7);
+  if (g_.settings.SelfPlayMode == 1) {
+    f.QuitRequested = 3;
+    return;
+  }
+
+  for (int g = 0; g <= 10; ++g) g_.start.GroupActive[g] = 0;
+  if (f.VersusComputer == 1) {
+    g_.start.GroupActive[kUndoGroup] = 1;
+    g_.buttons.DrawButtonGroup(kUndoGroup);
+  }
+  g_.start.GroupActive[kQuitGroup] = 1;
+  g_.buttons.DrawButtonGroup(kQuitGroup);
+
+  if (WaitForUndoOrQuit()) {
+    PlayOnAfterUndo();
+    return;
+  }
+  ReturnToMenuOnClick();
+}
+
+void GameEnd::CountDiscs() {
+  const BoardState& b = g_.board;
+  FlowState& f = g_.flow;
+  // Between two people the colours are counted: white into ComputerCount,
+  // black into HumanCount.
+  const int first = f.VersusComputer == 1 ? b.ComputerSide : kWhite;
+  const int second = f.VersusComputer == 1 ? b.HumanSide : kBlack;
+  f.ComputerCount = f.HumanCount = 0;
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) {
+      f.ComputerCount += b.Position[x][y] == first;
+      f.HumanCount += b.Position[x][y] == second;
+    }
+  }
+}
+
+void GameEnd::PrintScoreLines() {
+  const BoardState& b = g_.board;
+  const FlowState& f = g_.flow;
+  PanelText& text = g_.panelText;
+  const int row = text.MessageRow();
+  if (f.VersusComputer == 1) {
+    g_.io.MoveCursor(kMessageColumn, row);
+    HostessPrintsResultTitle();
+    text.Print(b.ComputerSide == kWhite ? "（白）"_sjis : "（黒）"_sjis);
+    text.Print(" ");
+    text.PrintNumber(f.ComputerCount);
+    text.PrintAt(kMessageColumn, row + 1,
+                 b.HumanSide == kWhite ? "あなた     （白）"_sjis : "あなた     （黒）"_sjis);
+    text.Print(" ");
+    text.PrintNumber(f.HumanCount);
+    return;
+  }
+  text.PrintAt(kMessageColumn, row, " 黒 "_sjis);
+  text.Print(" ");
+  text.PrintNumber(f.HumanCount);
+  text.PrintAt(kMessageColumn, row + 1, " 白 "_sjis);
+  text.Print(" ");
+  text.PrintNumber(f.ComputerCount);
+}
+
+void GameEnd::ReactToResult() {
+  const FlowState& f = g_.flow;
+  if (f.HumanCount < f.ComputerCount) {
+    HostessSaysSheWon();
+    ShowFace(4);
+  } else if (f.ComputerCount < f.HumanCount) {
+    HostessSaysSheLost();
+    ShowFace(5);
+  } else {
+    g_.panelText.PrintAt(kMessageColumn, 6, "引き分けです    \r\n"_sjis);
+    ShowFace(2);
+  }
+}
+
+void GameEnd::PrintUsageCounts() {
+  const FlowState& f = g_.flow;
+  const int row = g_.panelText.MessageRow();
+  if (f.UndoCount >= 1) {
+    g_.panelText.PrintAt(kMessageColumn, row + 2, UsageLine("｢待った｣ の使用"_sjis, f.UndoCount));
+  }
+  if (f.HintCount >= 1) {
+    g_.panelText.PrintAt(kMessageColumn, row + 3, UsageLine("｢ヒント｣ の使用"_sjis, f.HintCount));
+  }
+}
+
+bool GameEnd::WaitForUndoOrQuit() {
+  for (;;) {
+    g_.buttons.ReadMousePosition();
+    if (g_.io.LeftButtonDown() != 1) continue;
+    g_.buttons.PointedGroupTest();
+    const int16_t group = g_.buttonState.PointedGroup;
+    // A disabled undo button (nothing left to take back) ignores the click.
+    if (group == kUndoGroup && g_.start.GroupChoice[kUndoGroup] != -1) return true;
+    if (group == kQuitGroup) return false;
+  }
+}
+
+void GameEnd::PlayOnAfterUndo() {
+  BoardState& b = g_.board;
+  b.SideToMove = b.HumanSide;
+  g_.human.UndoMove();
+  const int row = g_.panelText.MessageRow();
+  g_.panelText.BlankRows(row, row + 3);
+  ShowFace(3);
+  g_.panelText.BlankRows(6, 7);
+  g_.panelText.PrintAt(kMessageColumn, 6, "まだ続けるのですね\r\n"_sjis);
+  g_.flow.QuitRequested = 2;
+}
+
+void GameEnd::EraseBoxAtCursor() {
+  const StartState& s = g_.start;
+  const BoardState& b = g_.board;
+  const int left = static_cast<int>(s.BoardLeft + s.SquareWidth * (b.CursorX - 1));
+  const int top = static_cast<int>(s.BoardTop + s.SquareHeight * (b.CursorY - 1));
+  const int right = static_cast<int>(s.BoardLeft + s.SquareWidth * b.CursorX - 1);
+  const int bottom = static_cast<int>(s.BoardTop + s.SquareHeight * b.CursorY - 1);
+  g_.io.Line(left, top, right, bottom, 0, platform::LineKind::kBox);
+  g_.io.Line(left - 1, top - 1, right + 1, bottom + 1, 0, platform::LineKind::kBox);
+}
+
+void GameEnd::ReturnToMenuOnClick() {
+  EraseBoxAtCursor();
+  PanelText& text = g_.panelText;
+  const int row = text.MessageRow();
+  text.BlankRows(row, row + 3);
+  text.PrintAt(kMessageColumn, row, "クリックで\r\n"_sjis);
+  text.PrintAt(kMessageColumn, row + 1, "メニューに戻ります\r\n"_sjis);
+  text.BlankRow(row + 4);
+  g_.flow.QuitRequested = 1;
+  g_.buttons.WaitForLeftOrRightClick();
+  g_.buttons.WaitForButtonsUp();
+}
+
+void GameEnd::ShowFace(int face) {
+  g_.screenState.FaceNumber = static_cast<uint8_t>(face);
+  g_.screen.DrawFace();
+}
+
+// Speech event 53 as a first row (balloon, no voice) at the cursor: the level's
+// title in front of the computer's count.
+void GameEnd::HostessPrintsResultTitle() {}
+
+// Speech event 51 on rows 6 and 7.
+void GameEnd::HostessSaysSheWon() {}
+
+// Speech event 52 on rows 6 and 7.
+void GameEnd::HostessSaysSheLost() {}
+
+}  // namespace kerna

@@ -1,0 +1,99 @@
+// Reading and writing dat\set.ini. A fractional number is stored in a byte or
+// 16-bit setting rounded toward zero; a number out of the setting's range
+// becomes a value no button stands for, which OK then stores as 0.
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "game/game.hpp"
+#include "game/settings.hpp"
+#include "game/settings_location.hpp"
+#include "platform/number_format.hpp"
+
+namespace kerna {
+
+namespace {
+
+constexpr int kSettingsChannel = 1;
+constexpr char kSettingsFile[] = "dat\\set.ini";
+constexpr char kUserCopyName[] = "set.ini";
+
+uint8_t ToByte(double value) {
+  const double whole = std::trunc(value);
+  return whole >= 0 && whole <= 255 ? static_cast<uint8_t>(whole) : uint8_t{255};
+}
+
+int16_t ToShort(double value) {
+  const double whole = std::trunc(value);
+  return whole >= -32768 && whole <= 32767 ? static_cast<int16_t>(whole) : int16_t{-1};
+}
+
+// A real setting as written back: the shortest decimal that reads back as the
+// same single-precision value, so 0.1 in the file stays "0.1".
+std::string FormatReal(float value) {
+  char digits[64];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  return platform::FormatNumber(
+      platform::ParseNumber(std::string_view(digits, result.ptr - digits)));
+}
+
+}  // namespace
+
+std::string SettingsFileText(const Game& game) {
+  const SettingsState& s = game.settings;
+  std::string text;
+  for (const std::string& line :
+       {platform::FormatNumber(s.PauseAfterMove), platform::FormatNumber(s.ThinkingVaries),
+        platform::FormatNumber(s.ShowMovePosition), FormatReal(s.SelfPlayMode),
+        FormatReal(s.SearchParameter), platform::FormatNumber(s.SoundEffects),
+        platform::FormatNumber(s.BoardColour)}) {
+    text += line + "\r\n";
+  }
+  return text;
+}
+
+void SettingsPanel::LoadSettings() {
+  SettingsState& s = g_.settings;
+  s.SearchParameter = 43;
+  platform::ChannelFiles& channels = g_.io.channels();
+  // A copy in the user's folder was written because the data folder could not
+  // be: it is the newer one.
+  const std::string user_copy = UserConfigFile(kUserCopyName);
+  if (!UserFileExists(user_copy) ||
+      !channels.Open(kSettingsChannel, user_copy, platform::ChannelMode::kRead)) {
+    channels.Open(kSettingsChannel, kSettingsFile, platform::ChannelMode::kRead);
+  }
+  double field[7];
+  for (double& value : field) value = platform::ParseNumber(channels.ReadField(kSettingsChannel));
+  channels.Close(kSettingsChannel);
+
+  s.PauseAfterMove = ToByte(field[0]);
+  s.ThinkingVaries = ToByte(field[1]);
+  s.ShowMovePosition = ToByte(field[2]);
+  s.SelfPlayMode = static_cast<float>(field[3]);
+  s.SearchParameter = static_cast<float>(field[4]);
+  s.SoundEffects = ToByte(field[5]);
+  s.BoardColour = ToShort(field[6]);
+
+  auto& choice = g_.start.GroupChoice;
+  choice[7] = s.PauseAfterMove;
+  choice[8] = s.ThinkingVaries;
+  choice[9] = s.ShowMovePosition;
+  choice[10] = s.SoundEffects;
+  choice[11] = s.BoardColour;
+}
+
+bool SettingsPanel::SaveSettings() {
+  const std::string text = SettingsFileText(g_);
+  // Every write replaces the whole file at once (a temporary file renamed over
+  // it), so a crash or a full disk leaves the old file, never half a new one.
+  const std::string user_copy = UserConfigFile(kUserCopyName);
+  if (UserFileExists(user_copy)) return g_.io.WriteWholeFile(user_copy, text);
+  if (g_.io.WriteWholeFile(kSettingsFile, text)) return true;
+  // The data folder is not writable (an installed copy): keep the settings in
+  // the user's folder, where the next start reads them first.
+  return !user_copy.empty() && MakeUserConfigFolder() && g_.io.WriteWholeFile(user_copy, text);
+}
+
+}  // namespace kerna

@@ -1,0 +1,131 @@
+// Whole games played by clicks: against the computer to the result screen and
+// back to the menu, between two people, and with quit in the middle.
+#include "game/flow_fixture.hpp"
+
+namespace kerna::test {
+namespace {
+
+class FullGame : public FlowTest {};
+
+TEST_F(FullGame, AgainstLevelTwoByClicksToTheResultScreenAndBackToTheMenu) {
+  Start();
+  ChooseGameAgainstComputer(/*human_black=*/true, /*level=*/2);
+  AutoPlay();
+  bool result_seen = false;
+  Grid final_position{};
+  std::string computer_line, human_line;
+  // On the result screen: read the score lines, quit, and click.
+  io.When(TextOnRow(21, "あなた     （黒）"), [&] {
+    final_position = position();
+    computer_line = io.RowText(20).substr(56);
+    human_line = io.RowText(21).substr(56);
+    io.ClickLeft(kQuit.x, kQuit.y);
+  });
+  io.When(TextOnRow(21, "メニューに戻ります"), [&] {
+    result_seen = true;
+    io.ClickLeft(200, 200);
+  });
+  io.StopWhen([&] { return result_seen && game->start.GroupActive[6] == 1; });
+  ASSERT_EQ(RunLoop(), Outcome::kStopped);
+
+  EXPECT_EQ(game->flow.Level, 1);  // the title screen set it back
+  EXPECT_GT(human_moves_played(), 10);
+  const int black = CountDiscs(final_position, kBlack);
+  const int white = CountDiscs(final_position, kWhite);
+  EXPECT_TRUE(LegalSquares(final_position, kBlack).empty());
+  EXPECT_TRUE(LegalSquares(final_position, kWhite).empty());
+  EXPECT_EQ(game->flow.HumanCount, black);
+  EXPECT_EQ(game->flow.ComputerCount, white);
+  EXPECT_TRUE(human_line.starts_with("あなた     （黒） " + std::to_string(black) + " "))
+      << human_line;
+  // The level's title (the hostess's line) stands in front of the computer's count.
+  EXPECT_NE(computer_line.find("（白） " + std::to_string(white) + " "), std::string::npos)
+      << computer_line;
+  EXPECT_EQ(game->screenState.FaceNumber, white > black ? 4 : black > white ? 5 : 2);
+}
+
+TEST_F(FullGame, LevelLineAndTurnsAlternateWithTheComputer) {
+  Start();
+  ChooseGameAgainstComputer(/*human_black=*/false, /*level=*/3);
+  AutoPlay(2);
+  io.StopWhen([&] { return human_moves_played() == 2 && HumanWaits(); });
+  ASSERT_EQ(RunLoop(), Outcome::kStopped);
+  EXPECT_TRUE(io.RowText(5).substr(55).starts_with("レベル 3  "));
+  EXPECT_EQ(game->flow.Level, 3);
+  EXPECT_EQ(game->board.HumanSide, kWhite);
+  // The computer opened: black, white, black, white, black.
+  for (int n = 1; n <= 5; ++n) {
+    EXPECT_EQ(static_cast<int>(game->board.GameRecord[n]) / 100, n % 2 == 1 ? kBlack : kWhite) << n;
+  }
+  EXPECT_EQ(game->board.GameRecord[6], 0);
+  EXPECT_NE(io.RowText(20).find("あなたの（白）の番"), std::string::npos);
+  // The computer's think time and the openness of its move.
+  EXPECT_NE(io.RowText(24).find(" 秒"), std::string::npos);
+  EXPECT_NE(io.RowText(22).find("置ける数 "), std::string::npos);
+  EXPECT_EQ(game->start.GroupActive[3], 1);  // undo offered against the computer
+}
+
+TEST_F(FullGame, TwoPeopleHaveNoUndoSwapSidesAndAreCountedBlackFirst) {
+  Start();
+  ClickOnMenu(kTwoHumans);
+  bool undo_ever_active = false;
+  bool white_turn_named = false;
+  io.When(
+      [&] {
+        undo_ever_active = undo_ever_active || game->start.GroupActive[3] == 1;
+        white_turn_named =
+            white_turn_named || io.RowText(20).find("あなたの（白）の番") != std::string::npos;
+        return false;
+      },
+      [] {});
+  AutoPlay();
+  ClickWhen(TextOnRow(21, " 白 "), kQuit);
+  io.StopWhen(TextOnRow(21, "メニューに戻ります"));
+  ASSERT_EQ(RunLoop(), Outcome::kStopped);
+  EXPECT_FALSE(undo_ever_active);
+  EXPECT_TRUE(white_turn_named);
+  EXPECT_EQ(game->flow.VersusComputer, 0);
+  const Grid end = position();
+  EXPECT_TRUE(LegalSquares(end, kBlack).empty());
+  EXPECT_TRUE(LegalSquares(end, kWhite).empty());
+  // Rows were replaced by the quit message; the counts are kept.
+  EXPECT_EQ(game->flow.HumanCount, CountDiscs(end, kBlack));
+  EXPECT_EQ(game->flow.ComputerCount, CountDiscs(end, kWhite));
+  EXPECT_EQ(game->start.GroupActive[3], 0);
+}
+
+TEST_F(FullGame, ResultLinesBetweenTwoPeopleNameBlackFirst) {
+  Start();
+  ClickOnMenu(kTwoHumans);
+  AutoPlay();
+  io.StopWhen(TextOnRow(21, " 白 "));
+  ASSERT_EQ(RunLoop(), Outcome::kStopped);
+  const Grid end = position();
+  EXPECT_TRUE(
+      io.RowText(20).substr(56).starts_with(" 黒  " + std::to_string(CountDiscs(end, kBlack))));
+  EXPECT_TRUE(
+      io.RowText(21).substr(56).starts_with(" 白  " + std::to_string(CountDiscs(end, kWhite))));
+}
+
+TEST_F(FullGame, QuitAsksForAClickAndReturnsToTheTitle) {
+  Start();
+  ChooseGameAgainstComputer(true, 1);
+  AutoPlay(1);
+  ClickWhen([&] { return human_moves_played() == 1 && HumanWaits(); }, kQuit);
+  bool asked = false;
+  io.When(TextOnRow(21, "メニューに戻ります"), [&] {
+    asked = io.RowText(20).find("クリックで") != std::string::npos;
+    io.ClickRight(100, 100);
+  });
+  io.StopWhen([&] { return asked && game->start.GroupActive[6] == 1; });
+  ASSERT_EQ(RunLoop(), Outcome::kStopped);
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(position(), [] {
+    Grid start = StandardStart();
+    for (int i = 0; i < 10; ++i) start[0][i] = start[9][i] = start[i][0] = start[i][9] = kWall;
+    return start;
+  }());
+}
+
+}  // namespace
+}  // namespace kerna::test

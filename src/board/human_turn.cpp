@@ -322,7 +322,7 @@ void HumanPlayer::UndoMove() {
   for (int i = 1; i <= kRecordSize; ++i) entries += b.GameRecord[i] != 0;
   if (entries < 2) DisableUndo();
 
-  ResetSpeech();
+  g_.hostess.ResetSpeech();  // no comment refers to moves taken back
 
   b.Layer = 0;
   g_.rules.CountLegalMovesAndMark();
@@ -332,9 +332,5 @@ void HumanPlayer::UndoMove() {
   b.LastLegalX = b.LastLegalY = 0;
   b.LegalFlag = 0;
 }
-
-// The hostess's speech event and previous event go back to 0 (her commentary
-// is wired in here once it is in place).
-void HumanPlayer::ResetSpeech() {}
 
 }  // namespace kerna

@@ -54,8 +54,6 @@ class HumanPlayer {
   void DrawBox(int x, int y, int colour);
   void EraseBoxAtCursor();
   void DisableUndo();
-  // The hostess says nothing more about moves that were taken back.
-  void ResetSpeech();
 
   Game& g_;
 };

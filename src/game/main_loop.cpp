@@ -156,13 +156,14 @@ GameLoop::Stage GameLoop::StartVersusComputer() {
   text.PrintAt(kPanelLabelColumn, 5, "レベル "_sjis);
   text.PrintNumber(f.Level);
   text.Print("  ");
-  HostessPrintsLevelTitle();
+  g_.hostess.PrintLevelTitle();
   g_.io.SetTextColour(0, 7);
   g_.io.SetLeftButtonDown(0);
   s.GroupChoice[kUndoGroup] = -1;  // nothing to take back yet
-  HostessResetsSpeech();
+  g_.hostess.ResetSpeech();
   f.UndoCount = f.HintCount = 0;
-  ShowFace(2);
+  g_.hostessState.FaceNumber = 2;
+  g_.screen.DrawFace();
 
   if (g_.settings.SelfPlayMode == 1) OpenSelfPlayLog();
   f.ThinkStart = g_.io.Clock();
@@ -175,7 +176,7 @@ GameLoop::Stage GameLoop::StartVersusComputer() {
   }
   b.ComputerSide = kWhite;
   b.HumanSide = kBlack;
-  HostessGreets();
+  g_.hostess.GreetHuman();
   return Stage::kHumanTurn;
 }
 

@@ -48,16 +48,6 @@ class GameLoop {
   void OpenSelfPlayLog();
   void WriteSelfPlayLogLine();
 
-  // The hostess's part of the loop. Each is one place where she speaks or her
-  // face changes; they are wired to her operations once those are in place.
-  void HostessPrintsLevelTitle();
-  void HostessGreets();
-  void HostessResetsSpeech();
-  void HostessDrawsBalloon();
-  void HostessCommentsOnBookMove();
-  void HostessCommentsOnMove();
-  void ShowFace(int face);
-
   Game& g_;
 };
 

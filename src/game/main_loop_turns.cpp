@@ -147,21 +147,19 @@ GameLoop::Stage GameLoop::ComputerTurnStage() {
 
   const bool self_play = g_.settings.SelfPlayMode == 1;
   if (!self_play && !moved) return Stage::kHumanTurn;
-  if (!self_play) HostessDrawsBalloon();
+  if (!self_play) g_.hostess.DrawBalloon();
   PrintMoveValue();
   if (g_.ai.BookHit >= 1) {
     g_.ai.ShownValue = 0;
+    g_.hostess.CommentOnMove();  // the book move's line and face
     // In self-play a book move goes on like any other: nobody is at the mouse
     // to play the other side.
-    if (!self_play) {
-      HostessCommentsOnBookMove();
-      return Stage::kHumanTurn;
-    }
+    if (!self_play) return Stage::kHumanTurn;
   }
   if (self_play) {
     WriteSelfPlayLogLine();
   } else {
-    HostessCommentsOnMove();
+    g_.hostess.CommentOnMove();
     return Stage::kHumanTurn;
   }
   std::swap(b.HumanSide, b.ComputerSide);

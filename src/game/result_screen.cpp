@@ -76,7 +76,7 @@ void GameEnd::PrintScoreLines() {
   const int row = text.MessageRow();
   if (f.VersusComputer == 1) {
     g_.io.MoveCursor(kMessageColumn, row);
-    HostessPrintsResultTitle();
+    g_.hostess.PrintResultTitle();
     text.Print(b.ComputerSide == kWhite ? "（白）"_sjis : "（黒）"_sjis);
     text.Print(" ");
     text.PrintNumber(f.ComputerCount);
@@ -97,14 +97,11 @@ void GameEnd::PrintScoreLines() {
 void GameEnd::ReactToResult() {
   const FlowState& f = g_.flow;
   if (f.HumanCount < f.ComputerCount) {
-    HostessSaysSheWon();
-    ShowFace(4);
+    g_.hostess.CommentOnWin();
   } else if (f.ComputerCount < f.HumanCount) {
-    HostessSaysSheLost();
-    ShowFace(5);
+    g_.hostess.CommentOnLoss();
   } else {
-    g_.panelText.PrintAt(kMessageColumn, 6, "引き分けです    \r\n"_sjis);
-    ShowFace(2);
+    g_.hostess.CommentOnDraw();  // "引き分けです" on row 6, no speech event
   }
 }
 
@@ -137,7 +134,8 @@ void GameEnd::PlayOnAfterUndo() {
   g_.human.UndoMove();
   const int row = g_.panelText.MessageRow();
   g_.panelText.BlankRows(row, row + 3);
-  ShowFace(3);
+  g_.hostessState.FaceNumber = 3;
+  g_.screen.DrawFace();
   g_.panelText.BlankRows(6, 7);
   g_.panelText.PrintAt(kMessageColumn, 6, "まだ続けるのですね\r\n"_sjis);
   g_.flow.QuitRequested = 2;
@@ -166,20 +164,5 @@ void GameEnd::ReturnToMenuOnClick() {
   g_.buttons.WaitForLeftOrRightClick();
   g_.buttons.WaitForButtonsUp();
 }
-
-void GameEnd::ShowFace(int face) {
-  g_.screenState.FaceNumber = static_cast<uint8_t>(face);
-  g_.screen.DrawFace();
-}
-
-// Speech event 53 as a first row (balloon, no voice) at the cursor: the level's
-// title in front of the computer's count.
-void GameEnd::HostessPrintsResultTitle() {}
-
-// Speech event 51 on rows 6 and 7.
-void GameEnd::HostessSaysSheWon() {}
-
-// Speech event 52 on rows 6 and 7.
-void GameEnd::HostessSaysSheLost() {}
 
 }  // namespace kerna

@@ -31,12 +31,6 @@ class GameEnd {
   void ReturnToMenuOnClick();
   void EraseBoxAtCursor();
 
-  // The hostess's part of the screen (see the game loop's hostess places).
-  void HostessPrintsResultTitle();
-  void HostessSaysSheWon();
-  void HostessSaysSheLost();
-  void ShowFace(int face);
-
   Game& g_;
 };
 

@@ -41,7 +41,7 @@ TEST_F(FullGame, AgainstLevelTwoByClicksToTheResultScreenAndBackToTheMenu) {
   // The level's title (the hostess's line) stands in front of the computer's count.
   EXPECT_NE(computer_line.find("（白） " + std::to_string(white) + " "), std::string::npos)
       << computer_line;
-  EXPECT_EQ(game->screenState.FaceNumber, white > black ? 4 : black > white ? 5 : 2);
+  EXPECT_EQ(game->hostessState.FaceNumber, white > black ? 4 : black > white ? 5 : 2);
 }
 
 TEST_F(FullGame, LevelLineAndTurnsAlternateWithTheComputer) {

@@ -62,15 +62,15 @@ void HumanPlayer::HumanTurn() {
 
 void HumanPlayer::PrintTurnMessage() {
   const int row = g_.panelText.MessageRow();
-  g_.panelText.PrintAt(kMessageColumn, row,
+  g_.panelText.PrintAt(kPanelMessageColumn, row,
                        g_.board.SideToMove == kWhite ? "あなたの（白）の番\r\n"_sjis
                                                      : "あなたの（黒）の番\r\n"_sjis);
 }
 
 void HumanPlayer::AcknowledgePass() {
   const int row = g_.panelText.MessageRow();
-  g_.panelText.PrintAt(kMessageColumn, row, "あなたはパスです　\r\n"_sjis);
-  g_.panelText.PrintAt(kMessageColumn, row + 1, "クリックして下さい\r\n"_sjis);
+  g_.panelText.PrintAt(kPanelMessageColumn, row, "あなたはパスです　\r\n"_sjis);
+  g_.panelText.PrintAt(kPanelMessageColumn, row + 1, "クリックして下さい\r\n"_sjis);
   g_.panelText.BlankRow(row + 2);
   g_.screen.RedrawPanelRows();
   g_.buttons.WaitForLeftClick();
@@ -79,7 +79,7 @@ void HumanPlayer::AcknowledgePass() {
 }
 
 void HumanPlayer::PrintLegalCount() {
-  g_.panelText.PrintAt(kMessageColumn, g_.panelText.MessageRow() + 2, "置ける数 "_sjis);
+  g_.panelText.PrintAt(kPanelMessageColumn, g_.panelText.MessageRow() + 2, "置ける数 "_sjis);
   g_.panelText.PrintNumber(g_.board.LegalMoveCount);
   g_.panelText.Print("  ");
 }
@@ -242,7 +242,7 @@ void HumanPlayer::PrintHintSquare() {
   PanelText& text = g_.panelText;
   text.BlankRow(row);
   // "d 3 (X= 4  Y= 3 )": letter, row, then both coordinates.
-  text.PrintAt(kMessageColumn, row + 1, std::string(1, "abcdefgh"[(b.SquareX - 1) & 7]));
+  text.PrintAt(kPanelMessageColumn, row + 1, std::string(1, "abcdefgh"[(b.SquareX - 1) & 7]));
   text.Print(" ");
   text.PrintNumber(b.SquareY);
   text.Print(" (X= ");
@@ -257,13 +257,13 @@ void HumanPlayer::PrintHintValue() {
   PanelText& text = g_.panelText;
   const AiState& ai = g_.ai;
   if (ai.BookHit >= 1) {
-    text.PrintAt(kMessageColumn, row + 3, "定石 "_sjis);
+    text.PrintAt(kPanelMessageColumn, row + 3, "定石 "_sjis);
     text.Print(" ");
     text.PrintNumber(ai.BookHit);
     text.Print("      ");
     return;
   }
-  text.PrintAt(kMessageColumn, row + 3, "評価値 "_sjis);
+  text.PrintAt(kPanelMessageColumn, row + 3, "評価値 "_sjis);
   // A value against the human is shown in red.
   if (ai.ShownValue < 0) g_.io.SetTextColour(2, 7);
   text.PrintNumber(ai.ShownValue);
@@ -275,8 +275,8 @@ void HumanPlayer::Quit() {
   const int row = g_.panelText.MessageRow();
   EraseBoxAtCursor();
   g_.panelText.BlankRows(row, row + 3);
-  g_.panelText.PrintAt(kMessageColumn, row, "クリックで\r\n"_sjis);
-  g_.panelText.PrintAt(kMessageColumn, row + 1, "メニューに戻ります\r\n"_sjis);
+  g_.panelText.PrintAt(kPanelMessageColumn, row, "クリックで\r\n"_sjis);
+  g_.panelText.PrintAt(kPanelMessageColumn, row + 1, "メニューに戻ります\r\n"_sjis);
   g_.panelText.BlankRow(row + 4);
   g_.flow.QuitRequested = 1;
   g_.buttons.WaitForLeftOrRightClick();

@@ -21,7 +21,7 @@ void PanelText::Print(std::string_view cp932) {
 }
 
 void PanelText::BlankRow(int row) {
-  PrintAt(kMessageColumn, row, std::string(kMessageWidth, ' '));
+  PrintAt(kPanelMessageColumn, row, std::string(kPanelMessageWidth, ' '));
 }
 
 void PanelText::BlankRows(int first, int last) {

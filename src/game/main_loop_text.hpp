@@ -11,10 +11,10 @@ class Game;
 
 // Where the panel's texts stand: labels and menus at column 55, messages at 56.
 inline constexpr int kPanelLabelColumn = 55;
-inline constexpr int kMessageColumn = 56;
+inline constexpr int kPanelMessageColumn = 56;
 // Blanks that clear one message row from column 56 (x 448..623): they stay
 // inside the message frame, which ends at x 633.
-inline constexpr int kMessageWidth = 22;
+inline constexpr int kPanelMessageWidth = 22;
 // Blanks that clear the panel from column 55 to the window's right edge.
 inline constexpr int kPanelWidth = 25;
 

@@ -83,8 +83,8 @@ GameLoop::Stage GameLoop::AfterHumanMove() {
 
   int click = 0;
   if (g_.settings.PauseAfterMove == 1) {
-    text.PrintAt(kMessageColumn, row, "左クリックで相手の番"_sjis);
-    text.PrintAt(kMessageColumn, row + 1, "右クリックで取消し"_sjis);
+    text.PrintAt(kPanelMessageColumn, row, "左クリックで相手の番"_sjis);
+    text.PrintAt(kPanelMessageColumn, row + 1, "右クリックで取消し"_sjis);
     PrintOpenness(row + 2);
     click = g_.buttons.WaitForLeftOrRightClick();
   } else if (f.VersusComputer == 1 && f.Level < 5) {
@@ -110,7 +110,7 @@ GameLoop::Stage GameLoop::AfterHumanMove() {
 }
 
 void GameLoop::PrintOpenness(int row) {
-  g_.panelText.PrintAt(kMessageColumn, row, "開放度 "_sjis);
+  g_.panelText.PrintAt(kPanelMessageColumn, row, "開放度 "_sjis);
   g_.panelText.PrintNumber(g_.board.OpennessSum);
   g_.panelText.Print("     ");
 }
@@ -169,7 +169,7 @@ GameLoop::Stage GameLoop::ComputerTurnStage() {
 void GameLoop::PrintThinkTime() {
   FlowState& f = g_.flow;
   f.ThinkTenths = std::llround(static_cast<double>(g_.io.Clock() - f.ThinkStart) / 100);
-  g_.panelText.PrintAt(kMessageColumn, g_.panelText.MessageRow() + 4, "");
+  g_.panelText.PrintAt(kPanelMessageColumn, g_.panelText.MessageRow() + 4, "");
   g_.panelText.PrintNumber(static_cast<double>(f.ThinkTenths) / 10);
   g_.panelText.Print(" 秒"_sjis);
 }
@@ -179,13 +179,13 @@ void GameLoop::PrintMoveValue() {
   PanelText& text = g_.panelText;
   const int row = text.MessageRow() + 3;
   if (ai.BookHit >= 1) {
-    text.PrintAt(kMessageColumn, row, "定石 "_sjis);
+    text.PrintAt(kPanelMessageColumn, row, "定石 "_sjis);
     text.Print(" ");
     text.PrintNumber(ai.BookHit);
     text.Print("      ");
     return;
   }
-  text.PrintAt(kMessageColumn, row, "評価値 "_sjis);
+  text.PrintAt(kPanelMessageColumn, row, "評価値 "_sjis);
   // The value is shown from the human's side; red on white when the computer is ahead.
   if (ai.ShownValue >= 1) g_.io.SetTextColour(2, 7);
   text.PrintNumber(-ai.ShownValue);

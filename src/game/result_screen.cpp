@@ -75,21 +75,21 @@ void GameEnd::PrintScoreLines() {
   PanelText& text = g_.panelText;
   const int row = text.MessageRow();
   if (f.VersusComputer == 1) {
-    g_.io.MoveCursor(kMessageColumn, row);
+    g_.io.MoveCursor(kPanelMessageColumn, row);
     g_.hostess.PrintResultTitle();
     text.Print(b.ComputerSide == kWhite ? "（白）"_sjis : "（黒）"_sjis);
     text.Print(" ");
     text.PrintNumber(f.ComputerCount);
-    text.PrintAt(kMessageColumn, row + 1,
+    text.PrintAt(kPanelMessageColumn, row + 1,
                  b.HumanSide == kWhite ? "あなた     （白）"_sjis : "あなた     （黒）"_sjis);
     text.Print(" ");
     text.PrintNumber(f.HumanCount);
     return;
   }
-  text.PrintAt(kMessageColumn, row, " 黒 "_sjis);
+  text.PrintAt(kPanelMessageColumn, row, " 黒 "_sjis);
   text.Print(" ");
   text.PrintNumber(f.HumanCount);
-  text.PrintAt(kMessageColumn, row + 1, " 白 "_sjis);
+  text.PrintAt(kPanelMessageColumn, row + 1, " 白 "_sjis);
   text.Print(" ");
   text.PrintNumber(f.ComputerCount);
 }
@@ -109,10 +109,12 @@ void GameEnd::PrintUsageCounts() {
   const FlowState& f = g_.flow;
   const int row = g_.panelText.MessageRow();
   if (f.UndoCount >= 1) {
-    g_.panelText.PrintAt(kMessageColumn, row + 2, UsageLine("｢待った｣ の使用"_sjis, f.UndoCount));
+    g_.panelText.PrintAt(kPanelMessageColumn, row + 2,
+                         UsageLine("｢待った｣ の使用"_sjis, f.UndoCount));
   }
   if (f.HintCount >= 1) {
-    g_.panelText.PrintAt(kMessageColumn, row + 3, UsageLine("｢ヒント｣ の使用"_sjis, f.HintCount));
+    g_.panelText.PrintAt(kPanelMessageColumn, row + 3,
+                         UsageLine("｢ヒント｣ の使用"_sjis, f.HintCount));
   }
 }
 
@@ -137,7 +139,7 @@ void GameEnd::PlayOnAfterUndo() {
   g_.hostessState.FaceNumber = 3;
   g_.screen.DrawFace();
   g_.panelText.BlankRows(6, 7);
-  g_.panelText.PrintAt(kMessageColumn, 6, "まだ続けるのですね\r\n"_sjis);
+  g_.panelText.PrintAt(kPanelMessageColumn, 6, "まだ続けるのですね\r\n"_sjis);
   g_.flow.QuitRequested = 2;
 }
 
@@ -157,8 +159,8 @@ void GameEnd::ReturnToMenuOnClick() {
   PanelText& text = g_.panelText;
   const int row = text.MessageRow();
   text.BlankRows(row, row + 3);
-  text.PrintAt(kMessageColumn, row, "クリックで\r\n"_sjis);
-  text.PrintAt(kMessageColumn, row + 1, "メニューに戻ります\r\n"_sjis);
+  text.PrintAt(kPanelMessageColumn, row, "クリックで\r\n"_sjis);
+  text.PrintAt(kPanelMessageColumn, row + 1, "メニューに戻ります\r\n"_sjis);
   text.BlankRow(row + 4);
   g_.flow.QuitRequested = 1;
   g_.buttons.WaitForLeftOrRightClick();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Real-window check under Xvfb: the game's window has its title, shows the
-# blue panel and the black board area, and a close request (WM_DELETE_WINDOW,
+# title screen (title picture, panel tiles down to the window's bottom right
+# corner, board squares), and a close request (WM_DELETE_WINDOW,
 # as a window manager's close button sends) ends the process within 1 s with
 # exit code 0. Also measures the time from start to the first frame (median of
 # 5 starts). Waits for start-up are generous (a loaded 2-core machine); only the
@@ -51,16 +52,23 @@ now_ms() { date +%s%3N; }
 pixel() {
   convert "$work/shot.png" -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1
 }
+# One pixel of a shipped picture as RRGGBB.
+picture_pixel() {
+  convert "$assets/bmp/$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1
+}
+# The title picture is drawn at (429, 0); the panel tile at x 429 from y 72 every 16 pixels.
+readonly title_pixel=$(picture_pixel title.bmp 100 30)
+readonly corner_pixel=$(picture_pixel haikei01.bmp 210 15)
 
-# Starts the game and waits for its first frame (the blue panel); sets game_pid
-# and first_frame_ms.
+# Starts the game and waits for its first frame (the title screen); sets
+# game_pid and first_frame_ms.
 start_game() {
   local start shown
   start=$(now_ms)
   (cd "$assets" && exec "$game") 2>"$work/game.err" &
   game_pid=$!
-  shown=$("$helper" wait-colour 500 200 0000ff "$startup_timeout_ms") ||
-    fail "no blue panel within $((startup_timeout_ms / 1000)) s; game stderr: $(cat "$work/game.err")"
+  shown=$("$helper" wait-colour 529 30 "${title_pixel#\#}" "$startup_timeout_ms") ||
+    fail "no title screen within $((startup_timeout_ms / 1000)) s; game stderr: $(cat "$work/game.err")"
   first_frame_ms=$((shown - start))
 }
 
@@ -95,13 +103,13 @@ for run in $(seq 1 "$runs"); do
     name=$(xdotool getwindowname "$window")
     [ "$name" = "$title" ] || fail "window title is '$name', expected '$title'"
     import -window root "$work/shot.png"
-    panel=$(pixel 500 200)
+    title_shown=$(pixel 529 30)
     board=$(pixel 200 200)
     corner=$(pixel 639 439)
-    [ "$panel" = "#0000FF" ] || fail "panel pixel (500,200) is $panel, expected blue"
-    [ "$board" = "#000000" ] || fail "board pixel (200,200) is $board, expected black"
-    [ "$corner" = "#0000FF" ] || fail "pixel (639,439) is $corner: the drawing area is not 640 x 440 at the top left"
-    [ "$(pixel 640 200)" != "#0000FF" ] || fail "the window is wider than 640"
+    [ "$title_shown" = "$title_pixel" ] || fail "title pixel (529,30) is $title_shown, expected $title_pixel"
+    [ "$board" != "#000000" ] || fail "board pixel (200,200) is black: no square drawn"
+    [ "$corner" = "$corner_pixel" ] || fail "pixel (639,439) is $corner, expected the panel tile's $corner_pixel: the drawing area is not 640 x 440 at the top left"
+    [ "$(pixel 640 439)" != "$corner_pixel" ] || fail "the window is wider than 640"
     [ -z "$(cat "$work/game.err")" ] || fail "the game wrote to stderr: $(cat "$work/game.err")"
   fi
   close_game "$window"

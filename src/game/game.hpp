@@ -6,6 +6,7 @@
 #pragma once
 
 #include "ai/ai_state.hpp"
+#include "ai/book_lookup.hpp"
 #include "ai/computer_turn.hpp"
 #include "ai/eval_state.hpp"
 #include "ai/evaluation.hpp"
@@ -80,6 +81,8 @@ class Game {
   RootRanking ranking{*this};
   ProgressBar progressBar{*this};
   SearchDriver searchDriver{*this};
+  BookState bookState;
+  BookLookup bookLookup{*this};
 
   // --- Loaded tables (data/) ---
   EvalTables tables;

@@ -1,0 +1,142 @@
+// The opening-book lookup: symmetry by the first move, prefix match against
+// every book line, the choice among matching lines, and the legality guard on
+// the move it yields.
+#include "ai/book_lookup.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "game/game.hpp"
+
+namespace kerna {
+namespace {
+
+// Record entries of black's four opening moves and the symmetry each selects.
+constexpr int kFirstF5 = 265, kFirstC4 = 234, kFirstE6 = 256, kFirstD3 = 243;
+
+// Each symmetry is its own inverse, so one function maps both ways: a game
+// square to its book square and a book square back to the game square.
+void Reflect(int transform, int& x, int& y) {
+  const int x0 = x, y0 = y;
+  switch (transform) {
+    case 2:
+      x = 9 - x0, y = 9 - y0;
+      break;  // c4: half turn
+    case 3:
+      x = y0, y = x0;
+      break;  // e6: transpose
+    case 4:
+      x = 9 - y0, y = 9 - x0;
+      break;  // d3: anti-transpose
+    default:
+      break;  // f5: as it stands
+  }
+}
+
+}  // namespace
+
+void BookLookup::LookUpBook() {
+  BoardState& board = g_.board;
+  BookState& state = g_.bookState;
+  g_.ai.BookHit = 0;
+  const int16_t side_to_move = board.SideToMove;
+  const float move_number = board.MoveNumber;
+
+  g_.rules.CountLegalMoves();
+  const int n = board.MovesPlayed;
+  // No move yet, or only the first: the reply to the first move never comes
+  // from the book. A full record has no next slot to read.
+  if (board.GameRecord[1] != 0 && n >= 2 && n < kBookSlots && NormaliseRecord(n)) {
+    board.SideToMove = side_to_move;
+    CollectCandidates(n);
+    if (state.BookCandidateCount > 0) {
+      g_.ai.BookHit = ChooseLine();
+      PlayableBookMove(n);
+    }
+  }
+  board.SideToMove = side_to_move;
+  board.MoveNumber = move_number;
+}
+
+bool BookLookup::NormaliseRecord(int n) {
+  BookState& state = g_.bookState;
+  switch (static_cast<int>(g_.board.GameRecord[1])) {
+    case kFirstF5:
+      state.BookTransform = 1;
+      break;
+    case kFirstC4:
+      state.BookTransform = 2;
+      break;
+    case kFirstE6:
+      state.BookTransform = 3;
+      break;
+    case kFirstD3:
+      state.BookTransform = 4;
+      break;
+    default:
+      state.BookTransform = 0;
+      return false;  // e.g. after a random self-play start
+  }
+  for (int k = 1; k <= kRecordSize; ++k) {
+    if (k > n) {
+      state.NormalisedMoves[k] = 0;
+      continue;
+    }
+    const float entry = g_.board.GameRecord[k];
+    const int side = static_cast<int>(std::floor(entry / 100));
+    int x = static_cast<int>(std::floor((entry - side * 100) / 10));
+    int y = static_cast<int>(std::lround(entry - side * 100 - x * 10));
+    g_.board.SideToMove = static_cast<int16_t>(side);
+    Reflect(state.BookTransform, x, y);
+    state.NormalisedMoves[k] = static_cast<float>(10 * x + y);
+  }
+  return true;
+}
+
+void BookLookup::CollectCandidates(int n) {
+  BookState& state = g_.bookState;
+  const OpeningBook& book = g_.book;
+  state.BookCandidateCount = 0;
+  for (int line = 1; line <= book.LineCount; ++line) {
+    int k = 1;
+    while (k <= n && book.Moves[line][k] == state.NormalisedMoves[k]) ++k;
+    if (k > n && book.Moves[line][n + 1] != 0) {
+      state.BookCandidates[++state.BookCandidateCount] = static_cast<int16_t>(line);
+    }
+  }
+}
+
+int16_t BookLookup::ChooseLine() {
+  const BookState& state = g_.bookState;
+  const int count = state.BookCandidateCount;
+  if (count == 1) return state.BookCandidates[1];
+  if (g_.settings.ThinkingVaries != 0 && g_.flow.HintMode == 0) {
+    // Every candidate equally likely; the guard keeps an r of 1 in range.
+    const int pick = std::min(count, static_cast<int>(std::floor(count * g_.random.Next())) + 1);
+    return state.BookCandidates[pick];
+  }
+  // The longest line; the earliest (lowest number) among equally long ones.
+  int16_t best = state.BookCandidates[1];
+  for (int i = 2; i <= count; ++i) {
+    const int16_t line = state.BookCandidates[i];
+    if (g_.book.MoveCount[line] > g_.book.MoveCount[best]) best = line;
+  }
+  return best;
+}
+
+void BookLookup::PlayableBookMove(int n) {
+  BoardState& board = g_.board;
+  BookState& state = g_.bookState;
+  const int code = g_.book.Moves[g_.ai.BookHit][n + 1];
+  int x = code / 10;
+  int y = code - 10 * (code / 10);
+  Reflect(state.BookTransform, x, y);
+  board.SquareX = static_cast<int16_t>(x);
+  board.SquareY = static_cast<int16_t>(y);
+  // A book that does not fit the position (a hand-edited file, an odd start)
+  // must never make the computer play an illegal move: no book move then.
+  g_.rules.TestLegal();
+  if (board.LegalFlag == 0) g_.ai.BookHit = 0;
+}
+
+}  // namespace kerna

@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "game/game.hpp"
 
 namespace kerna {
 namespace {
@@ -156,6 +160,76 @@ TEST(OpeningBookParse, ParsingAgainClearsTheOldLines) {
   EXPECT_EQ(Slots(*book, 1, 1, 3), (std::vector<int>{34, 0, 0}));
   EXPECT_EQ(book->MoveCount[2], 0);
   EXPECT_EQ(book->Moves[2][1], 0);
+}
+
+// The board rules need no platform service here.
+class SilentPlatform : public platform::Platform {
+ public:
+  void ReadMouse() override {}
+  int64_t Clock() override { return 0; }
+  void Sleep(int) override {}
+  void CheckClosed() override {}
+  void PlayWave(std::string_view) override {}
+  bool VoiceOpen(std::string_view) override { return false; }
+  bool VoicePlay() override { return false; }
+  bool VoiceStop() override { return false; }
+  void VoiceClose() override {}
+  bool VoiceIsOpen() const override { return false; }
+  void ShowMessageBox(std::string_view, std::string_view) override {}
+};
+
+// Replays one book line from the standard start with the game's own rules (a
+// side without a legal move passes); returns the first illegal slot, or 0.
+int FirstIllegalSlot(Game& g, const OpeningBook& book, int line) {
+  BoardState& b = g.board;
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) b.cell[x][y][0] = kEmpty;
+  }
+  b.cell[4][4][0] = b.cell[5][5][0] = kWhite;
+  b.cell[4][5][0] = b.cell[5][4][0] = kBlack;
+  b.Layer = 0;
+  b.SideToMove = kBlack;
+  for (int slot = 1; slot <= book.MoveCount[line]; ++slot) {
+    const int code = book.Moves[line][slot];
+    if (code == 0) return slot;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      b.SquareX = static_cast<int16_t>(code / 10);
+      b.SquareY = static_cast<int16_t>(code % 10);
+      g.rules.TestLegal();
+      if (b.LegalFlag == 1) break;
+      g.rules.CountLegalMoves();
+      if (b.LegalMoveCount != 0) return slot;
+      b.SideToMove = b.OpponentTable[b.SideToMove];  // pass
+    }
+    if (b.LegalFlag == 0) return slot;
+    g.rules.MakeMove();
+    b.SideToMove = b.OpponentTable[b.SideToMove];
+  }
+  return 0;
+}
+
+TEST(ShippedOpeningBook, LoadsAndEveryLineStartsAtF5AndIsLegal) {
+  std::ifstream file(KERNA_ASSETS_DIR "/dat/zyouseki.txt", std::ios::binary);
+  ASSERT_TRUE(file) << "assets/dat/zyouseki.txt is missing";
+  const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+  ASSERT_GE(bytes.size(), 2u);
+  EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+  auto book = Parse(bytes);
+
+  // Every text line ends in CR LF, so the last record is the empty one after it.
+  EXPECT_GT(book->LineCount, 1000);
+  EXPECT_LE(book->LineCount, kBookCapacity);
+  EXPECT_EQ(book->MoveCount[book->LineCount], 0);
+
+  SilentPlatform io;
+  auto game = std::make_unique<Game>(io);
+  game->rules.SetUpWalls();
+  for (int line = 1; line < book->LineCount; ++line) {
+    ASSERT_GE(book->MoveCount[line], 2) << "line " << line;
+    EXPECT_EQ(book->Moves[line][1], 65) << "line " << line;
+    EXPECT_EQ(book->Moves[line][book->MoveCount[line] + 1], 0) << "line " << line;
+    EXPECT_EQ(FirstIllegalSlot(*game, *book, line), 0) << "line " << line;
+  }
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ void ProgramStarter::FillWindowBlue() {
 void ProgramStarter::LoadEvaluationTables() {}
 
 // dat\zyouseki.txt: the opening book (loaded tables).
-void ProgramStarter::LoadOpeningBook() {}
+void ProgramStarter::LoadOpeningBook() { g_.bookLoader.LoadOpeningBook(); }
 
 // The file names of the hostess's voices (hostess commentary).
 void ProgramStarter::LoadVoiceNames() {

@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "game/game.hpp"
+#include "platform/headless_backend.hpp"
 
 namespace kerna {
 namespace {
@@ -162,22 +162,6 @@ TEST(OpeningBookParse, ParsingAgainClearsTheOldLines) {
   EXPECT_EQ(book->Moves[2][1], 0);
 }
 
-// The board rules need no platform service here.
-class SilentPlatform : public platform::Platform {
- public:
-  void ReadMouse() override {}
-  int64_t Clock() override { return 0; }
-  void Sleep(int) override {}
-  void CheckClosed() override {}
-  void PlayWave(std::string_view) override {}
-  bool VoiceOpen(std::string_view) override { return false; }
-  bool VoicePlay() override { return false; }
-  bool VoiceStop() override { return false; }
-  void VoiceClose() override {}
-  bool VoiceIsOpen() const override { return false; }
-  void ShowMessageBox(std::string_view, std::string_view) override {}
-};
-
 // Replays one book line from the standard start with the game's own rules (a
 // side without a legal move passes); returns the first illegal slot, or 0.
 int FirstIllegalSlot(Game& g, const OpeningBook& book, int line) {
@@ -208,27 +192,58 @@ int FirstIllegalSlot(Game& g, const OpeningBook& book, int line) {
   return 0;
 }
 
-TEST(ShippedOpeningBook, LoadsAndEveryLineStartsAtF5AndIsLegal) {
-  std::ifstream file(KERNA_ASSETS_DIR "/dat/zyouseki.txt", std::ios::binary);
-  ASSERT_TRUE(file) << "assets/dat/zyouseki.txt is missing";
-  const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-  ASSERT_GE(bytes.size(), 2u);
+constexpr std::string_view kLoadingMessage = "定石ファイル読み込み中です。しばらくお待ち下さい";
+
+class OpeningBookLoad : public ::testing::Test {
+ protected:
+  OpeningBookLoad() { game->rules.SetUpWalls(); }
+
+  platform::HeadlessPlatform io;
+  std::unique_ptr<Game> game = std::make_unique<Game>(io);
+};
+
+TEST_F(OpeningBookLoad, ShowsItsMessageWhiteOnBlueThenTurnsTheColourBack) {
+  io.SetDataFolder(KERNA_ASSETS_DIR);
+  game->bookLoader.LoadOpeningBook();
+  const auto at = io.FindText(kLoadingMessage);
+  ASSERT_TRUE(at.has_value());
+  EXPECT_EQ(at->column, 14);
+  EXPECT_EQ(at->row, 8);
+  const platform::TextCell& cell = io.text().Row(8)[14];
+  EXPECT_EQ(cell.foreground, 7);
+  EXPECT_EQ(cell.background, 1);
+  EXPECT_EQ(io.text().foreground(), 7);
+  EXPECT_EQ(io.text().background(), 0);
+  EXPECT_EQ(io.CursorRow(), 9);  // the message ends with a line break
+}
+
+TEST_F(OpeningBookLoad, MissingFileGivesOneEmptyLine) {
+  io.SetDataFolder((std::filesystem::temp_directory_path() / "kerna_no_such_folder").string());
+  game->book.LineCount = 5;
+  game->book.MoveCount[1] = 3;
+  game->bookLoader.LoadOpeningBook();
+  EXPECT_EQ(game->book.LineCount, 1);
+  EXPECT_EQ(game->book.MoveCount[1], 0);
+  EXPECT_TRUE(io.HasText(kLoadingMessage));
+}
+
+TEST_F(OpeningBookLoad, ShippedBookLoadsAndEveryLineStartsAtF5AndIsLegal) {
+  io.SetDataFolder(KERNA_ASSETS_DIR);
+  const std::string bytes = io.ReadWholeFile("dat\\zyouseki.txt");
+  ASSERT_GE(bytes.size(), 2u) << "assets/dat/zyouseki.txt is missing";
   EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
-  auto book = Parse(bytes);
+  game->bookLoader.LoadOpeningBook();
+  const OpeningBook& book = game->book;
 
   // Every text line ends in CR LF, so the last record is the empty one after it.
-  EXPECT_GT(book->LineCount, 1000);
-  EXPECT_LE(book->LineCount, kBookCapacity);
-  EXPECT_EQ(book->MoveCount[book->LineCount], 0);
-
-  SilentPlatform io;
-  auto game = std::make_unique<Game>(io);
-  game->rules.SetUpWalls();
-  for (int line = 1; line < book->LineCount; ++line) {
-    ASSERT_GE(book->MoveCount[line], 2) << "line " << line;
-    EXPECT_EQ(book->Moves[line][1], 65) << "line " << line;
-    EXPECT_EQ(book->Moves[line][book->MoveCount[line] + 1], 0) << "line " << line;
-    EXPECT_EQ(FirstIllegalSlot(*game, *book, line), 0) << "line " << line;
+  EXPECT_GT(book.LineCount, 1000);
+  EXPECT_LE(book.LineCount, kBookCapacity);
+  EXPECT_EQ(book.MoveCount[book.LineCount], 0);
+  for (int line = 1; line < book.LineCount; ++line) {
+    ASSERT_GE(book.MoveCount[line], 2) << "line " << line;
+    EXPECT_EQ(book.Moves[line][1], 65) << "line " << line;
+    EXPECT_EQ(book.Moves[line][book.MoveCount[line] + 1], 0) << "line " << line;
+    EXPECT_EQ(FirstIllegalSlot(*game, book, line), 0) << "line " << line;
   }
 }
 

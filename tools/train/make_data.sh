@@ -9,7 +9,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2 --target kerna-train
 start=$(date +%s)
 build/tools/train/kerna-train --games "$games" --out assets/dat --report tools/train/REPORT.md \
-  --solve-empties 0 --threads 2
+  --solve-empties 10 --threads 2
 end=$(date +%s)
 {
   echo

@@ -7,12 +7,14 @@ cd "$(dirname "$0")/../.."
 games="${1:-/work/shared/data/games}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2 --target kerna-train
-start=$(date +%s)
-build/tools/train/kerna-train --games "$games" --out assets/dat --report tools/train/REPORT.md \
-  --solve-empties 10 --threads 2
-end=$(date +%s)
+load=$(cut -d' ' -f1 /proc/loadavg)
+TIMEFORMAT='%R s of wall time, %U s of CPU time (user) and %S s (system)'
+{ time build/tools/train/kerna-train --games "$games" --out assets/dat \
+    --report tools/train/REPORT.md --solve-empties 10 --threads 2 2>&1; } 2> /tmp/kerna-train-time.$$
 {
   echo
-  echo "Machine: $(nproc)-core $(. /etc/os-release && echo "$PRETTY_NAME") ($(uname -m)), shared with other jobs."
-  echo "Wall time of the run: $((end - start)) s."
+  echo "Machine: $(nproc)-core $(. /etc/os-release && echo "$PRETTY_NAME") ($(uname -m)), shared"
+  echo "with other jobs (load average $load when the run started)."
+  echo "Run time: $(tail -1 /tmp/kerna-train-time.$$)."
 } >> tools/train/REPORT.md
+rm -f /tmp/kerna-train-time.$$

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -21,17 +22,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const auto book = std::make_unique<kerna::OpeningBook>();
   kerna::ParseOpeningBook(std::string_view(reinterpret_cast<const char*>(data), size), *book);
 
-  if (book->LineCount < 1 || book->LineCount > kerna::kBookCapacity) std::abort();
-  for (int line = 0; line <= kerna::kBookCapacity; ++line) {
+  const int lines = book->LineCount;
+  if (lines < 1 || lines > kerna::kBookCapacity) std::abort();
+  if (book->MoveCount[0] != 0) std::abort();
+  for (int line = 0; line <= lines; ++line) {
     if (book->MoveCount[line] > kerna::kBookSlots || book->Moves[line][0] != 0) std::abort();
-    if (line > book->LineCount && book->MoveCount[line] != 0) std::abort();
     for (int slot = 1; slot <= kerna::kBookSlots; ++slot) {
       const int code = book->Moves[line][slot];
       if (!IsSquareCode(code)) std::abort();
-      if (code != 0 && (line == 0 || line > book->LineCount || slot > book->MoveCount[line])) {
-        std::abort();
-      }
+      // A slot holds a move only within its line's count, and never in line 0.
+      if (code != 0 && (line == 0 || slot > book->MoveCount[line])) std::abort();
     }
+  }
+  // Past the last line nothing was written (compared in one block: the table is large).
+  static const auto zero = std::make_unique<kerna::OpeningBook>();
+  const size_t rest = static_cast<size_t>(kerna::kBookCapacity - lines);
+  if (std::memcmp(&book->MoveCount[lines + 1], &zero->MoveCount[lines + 1], rest) != 0 ||
+      std::memcmp(&book->Moves[lines + 1], &zero->Moves[lines + 1], rest * sizeof book->Moves[0]) !=
+          0) {
+    std::abort();
   }
   return 0;
 }

@@ -11,6 +11,8 @@
 #include "ai/eval_state.hpp"
 #include "ai/evaluation.hpp"
 #include "ai/game_tree_search.hpp"
+#include "ai/one_ply_choice.hpp"
+#include "ai/one_ply_state.hpp"
 #include "ai/progress_bar.hpp"
 #include "ai/root_ranking.hpp"
 #include "ai/search_driver.hpp"
@@ -76,6 +78,8 @@ class Game {
   EvalState evalState;
   Evaluation evaluation{*this};
   ComputerPlayer computer{*this};
+  OnePlyState onePly;
+  OnePlyChoice onePlyChoice{*this};
   SearchState searchState;
   GameTreeSearch search{*this};
   RootRanking ranking{*this};

@@ -71,7 +71,7 @@ void ComputerPlayer::ComputerTurn() {
 bool ComputerPlayer::TakeBookMove() {
   if (g_.flow.Level < kBookLevel) return false;
   g_.board.Layer = 1;
-  LookUpBook();
+  g_.bookLookup.LookUpBook();
   if (g_.ai.BookHit < 1) return false;
   // No search ran, so SAKI(1, 1) still holds an older search's value: a book
   // move is shown as even instead, as the value line does when it prints "定石".
@@ -81,11 +81,6 @@ bool ComputerPlayer::TakeBookMove() {
   PlayMove();
   g_.ai.ShownValue = 0;
   return true;
-}
-
-void ComputerPlayer::LookUpBook() {
-  // The opening-book lookup is not in this tree yet: no book move.
-  g_.ai.BookHit = 0;
 }
 
 void ComputerPlayer::PlayOnePly() {

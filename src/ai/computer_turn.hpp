@@ -41,7 +41,6 @@ class ComputerPlayer {
   // The opening book at levels 4..6: true when it gave the move (played, or
   // in hint mode proposed).
   bool TakeBookMove();
-  void LookUpBook();
   void PlayOnePly();
   void ThinkMiddleGame();
   void SolveWinLossDraw();

@@ -39,8 +39,11 @@ int Platform::CursorRow() const {
 
 void Platform::Print(std::string_view cp932) {
   const std::vector<RowSpan> spans = text_.Print(cp932);
-  for (const RowSpan& span : spans) RenderSpan(span);
-  if (!spans.empty()) SurfaceChanged();
+  for (const RowSpan& span : spans) {
+    RenderSpan(span);
+    const int top = span.row * TextGrid::kCellHeight;
+    ReportChange(top, top + TextGrid::kCellHeight - 1, true);
+  }
 }
 
 void Platform::PrintNumber(double value) {
@@ -86,9 +89,15 @@ void Platform::RenderSpan(const RowSpan& span) {
 
 // --- Drawing ---
 
+void Platform::ReportChange(int first_row, int last_row, bool urgent) {
+  first_row = std::max(first_row, 0);
+  last_row = std::min(last_row, kSurfaceHeight - 1);
+  if (first_row <= last_row) SurfaceChanged(first_row, last_row, urgent);
+}
+
 void Platform::Clear() {
   FillBox(0, 0, kSurfaceWidth - 1, kSurfaceHeight - 1, Rgb{});
-  SurfaceChanged();
+  SurfaceChanged(0, kSurfaceHeight - 1, true);
 }
 
 void Platform::FillBox(int x1, int y1, int x2, int y2, Rgb colour) {
@@ -135,7 +144,7 @@ void Platform::Line(int x1, int y1, int x2, int y2, int colour, LineKind kind, i
   }
   last_x_ = x2;
   last_y_ = y2;
-  SurfaceChanged();
+  ReportChange(std::min(y1, y2), std::max(y1, y2), true);
 }
 
 void Platform::LineRelative(int x1, int y1, int dx, int dy, int colour, LineKind kind,
@@ -149,7 +158,7 @@ void Platform::LineFromLast(int x2, int y2, int colour, LineKind kind, int fill_
 
 void Platform::SetPixel(int x, int y, Rgb colour) {
   surface_.Set(x, y, colour);
-  SurfaceChanged();
+  ReportChange(y, y, false);
 }
 
 void Platform::DrawPicture(const Picture& picture, int x, int y) {
@@ -163,7 +172,7 @@ void Platform::DrawPicture(const Picture& picture, int x, int y) {
       surface_.Set(x + column, y + row, picture.pixels[row * picture.width + column]);
     }
   }
-  SurfaceChanged();
+  ReportChange(y, y + picture.height - 1, true);
 }
 
 Picture Platform::LoadPicture(std::string_view game_path) const {

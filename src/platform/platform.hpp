@@ -143,8 +143,10 @@ class Platform {
   virtual void ShowMessageBox(std::string_view cp932_text, std::string_view cp932_caption) = 0;
 
  protected:
-  // Called after anything was drawn; the SDL backend marks the frame dirty.
-  virtual void SurfaceChanged() {}
+  // Called after anything was drawn, with the surface rows it touched (first and
+  // last, inclusive, within 0..439). `urgent` is false for single pixels, which
+  // come in long runs; the SDL backend then may wait to show them.
+  virtual void SurfaceChanged(int /*first_row*/, int /*last_row*/, bool /*urgent*/) {}
   // The text font; without one the grid still stores text but draws no glyphs.
   void SetFont(std::unique_ptr<GlyphFont> font);
 
@@ -164,6 +166,7 @@ class Platform {
 
  private:
   void RenderSpan(const RowSpan& span);
+  void ReportChange(int first_row, int last_row, bool urgent);
   void DrawLine(int x1, int y1, int x2, int y2, Rgb colour);
   void FillBox(int x1, int y1, int x2, int y2, Rgb colour);
 

@@ -94,12 +94,6 @@ SdlPlatform::~SdlPlatform() {
   SDL_Quit();
 }
 
-SDL_Point SdlPlatform::MapWindowToArea(int x, int y, int window_width, int window_height) {
-  if (window_width <= 0 || window_height <= 0) return {x, y};
-  return {static_cast<int>(static_cast<int64_t>(x) * kSurfaceWidth / window_width),
-          static_cast<int>(static_cast<int64_t>(y) * kSurfaceHeight / window_height)};
-}
-
 // --- Window thread ---
 
 int SdlPlatform::Run(const std::function<void()>& game) {
@@ -121,13 +115,22 @@ int SdlPlatform::Run(const std::function<void()>& game) {
   });
 
   bool quit = false;
+  uint64_t next_present = 0;
   while (!quit) {
+    // Sleep until an event comes; when a frame is waiting, only until it may be shown.
+    const uint64_t now = SDL_GetTicks64();
+    const bool frame_due = wake_pending_;
+    const int timeout = !frame_due ? 100 : now >= next_present ? 0 : int(next_present - now);
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, 100)) {
+    if (SDL_WaitEventTimeout(&event, timeout)) {
       HandleEvent(event, quit);
       while (!quit && SDL_PollEvent(&event)) HandleEvent(event, quit);
     }
-    PresentNewFrame();
+    if (wake_pending_ && SDL_GetTicks64() >= next_present) {
+      wake_pending_ = false;
+      PresentNewFrame();
+      next_present = SDL_GetTicks64() + kFrameMs;
+    }
   }
 
   {
@@ -178,7 +181,7 @@ void SdlPlatform::HandleEvent(const SDL_Event& event, bool& quit) {
 void SdlPlatform::SetPointer(int window_x, int window_y) {
   int width = 0, height = 0;
   SDL_GetWindowSize(window_, &width, &height);
-  const SDL_Point area = MapWindowToArea(window_x, window_y, width, height);
+  const AreaPoint area = MapWindowToArea(window_x, window_y, width, height);
   pointer_x_ = area.x;
   pointer_y_ = area.y;
 }
@@ -187,7 +190,7 @@ void SdlPlatform::PresentNewFrame(bool always) {
   {
     std::lock_guard lock(frame_mutex_);
     if (frame_waiting_) {
-      frame_.swap(presented_);
+      std::copy(frame_.begin(), frame_.end(), presented_.begin());
       frame_waiting_ = false;
     } else if (!always) {
       return;
@@ -210,21 +213,31 @@ void SdlPlatform::PresentNewFrame(bool always) {
 
 // --- Game thread ---
 
+void SdlPlatform::SurfaceChanged(int first_row, int last_row, bool urgent) {
+  dirty_first_ = std::min(dirty_first_, first_row);
+  dirty_last_ = std::max(dirty_last_, last_row);
+  Publish(urgent);
+}
+
 void SdlPlatform::Publish(bool force) {
-  if (!dirty_) return;
+  if (dirty_first_ > dirty_last_) return;
   const int64_t now = Clock();
   if (!force && now - last_publish_ms_ < kFrameMs) return;
   std::unique_lock lock(frame_mutex_, std::try_to_lock);
-  if (!lock.owns_lock()) return;  // the window is busy presenting: next time
-  const std::vector<Rgb>& pixels = surface().pixels();
-  std::copy(pixels.begin(), pixels.end(), frame_.begin());
+  if (!lock.owns_lock()) return;  // the window is copying the frame: next time
+  const auto first = surface().pixels().begin() + dirty_first_ * kSurfaceWidth;
+  const auto last = surface().pixels().begin() + (dirty_last_ + 1) * kSurfaceWidth;
+  std::copy(first, last, frame_.begin() + dirty_first_ * kSurfaceWidth);
   frame_waiting_ = true;
   lock.unlock();
-  dirty_ = false;
+  dirty_first_ = kSurfaceHeight;
+  dirty_last_ = -1;
   last_publish_ms_ = now;
-  SDL_Event wake{};
-  wake.type = frame_event_;
-  SDL_PushEvent(&wake);
+  if (!wake_pending_.exchange(true)) {
+    SDL_Event wake{};
+    wake.type = frame_event_;
+    SDL_PushEvent(&wake);
+  }
 }
 
 int64_t SdlPlatform::Clock() {
@@ -236,7 +249,7 @@ int64_t SdlPlatform::Clock() {
 
 void SdlPlatform::Sleep(int milliseconds) {
   if (closed_) throw WindowClosed{};
-  Publish(milliseconds >= kFrameMs);
+  Publish(true);  // whatever is still waiting to be shown
   std::unique_lock lock(sleep_mutex_);
   if (sleep_wakeup_.wait_for(lock, std::chrono::milliseconds(std::max(milliseconds, 0)),
                              [this] { return closed_.load(); })) {

@@ -3,12 +3,14 @@
 //
 // Threads: Run() is called on the process's main thread, which becomes the
 // window thread (SDL's event loop, mouse flags, presenting); the game runs on a
-// thread Run() starts. The game thread hands finished drawing over in Sleep and
-// CheckClosed (at most about 60 frames a second, never blocking on the window);
-// the window thread presents each new frame. Closing the window (or SIGTERM /
-// SIGINT, which SDL turns into a quit request) makes the game's next Sleep or
-// CheckClosed throw WindowClosed; if the game thread has not ended 0.9 s later
-// the process exits 0 anyway.
+// thread Run() starts. Every drawing operation copies the rows it changed into
+// the shared frame at once (single pixels at most every 16 ms, and whatever is
+// left at the next Sleep/CheckClosed), never blocking on the window: if the
+// window thread holds the frame just then, the rows wait for the next
+// operation. The window thread presents the frame at most about 60 times a
+// second, so a loading message shows even while the game does not sleep. Closing the window (or
+// SIGTERM / SIGINT, which SDL turns into a quit request) makes the game's next Sleep or CheckClosed
+// throw WindowClosed; if the game thread has not ended 0.9 s later the process exits 0 anyway.
 #pragma once
 
 #include <SDL2/SDL.h>
@@ -23,6 +25,7 @@
 #include <vector>
 
 #include "platform/platform.hpp"
+#include "platform/window_mapping.hpp"
 
 typedef struct Mix_Chunk Mix_Chunk;
 typedef struct _Mix_Music Mix_Music;
@@ -46,9 +49,6 @@ class SdlPlatform : public Platform {
   // close, 1 when the game stopped with an error.
   int Run(const std::function<void()>& game);
 
-  // Window pixel -> drawing-area pixel (the window may one day be scaled).
-  static SDL_Point MapWindowToArea(int x, int y, int window_width, int window_height);
-
   void ReadMouse() override;
   int64_t Clock() override;
   void Sleep(int milliseconds) override;
@@ -62,7 +62,7 @@ class SdlPlatform : public Platform {
   void ShowMessageBox(std::string_view cp932_text, std::string_view cp932_caption) override;
 
  protected:
-  void SurfaceChanged() override { dirty_ = true; }
+  void SurfaceChanged(int first_row, int last_row, bool urgent) override;
 
  private:
   SdlPlatform() = default;
@@ -75,8 +75,8 @@ class SdlPlatform : public Platform {
   // Shows the frame the game handed over, if any (always: show the last one again).
   void PresentNewFrame(bool always = false);
   void SetPointer(int window_x, int window_y);
-  // Game thread: hands the surface to the window thread when it changed and
-  // (unless forced) the last hand-over is at least one frame old.
+  // Game thread: copies the changed rows into the shared frame, unless (when not
+  // forced) the last hand-over is less than one frame old.
   void Publish(bool force);
 
   SDL_Window* window_ = nullptr;
@@ -84,14 +84,17 @@ class SdlPlatform : public Platform {
   std::atomic<bool> closed_{false};
   std::atomic<int> pointer_x_{0}, pointer_y_{0};
 
-  // Frame hand-over: the game thread fills frame_, the window thread swaps it
-  // with presented_ under the mutex.
+  // Frame hand-over: the game thread copies changed rows into frame_, the
+  // window thread copies frame_ into presented_, both under the mutex.
   std::mutex frame_mutex_;
   std::vector<Rgb> frame_;
-  std::vector<Rgb> presented_;
   bool frame_waiting_ = false;
-  bool dirty_ = false;           // game thread only
-  int64_t last_publish_ms_ = 0;  // game thread only
+  std::atomic<bool> wake_pending_{false};  // a frame waits to be presented
+  std::vector<Rgb> presented_;             // window thread only
+  // Game thread only: rows changed since the last hand-over (none: first > last).
+  int dirty_first_ = kSurfaceHeight;
+  int dirty_last_ = -1;
+  int64_t last_publish_ms_ = 0;
 
   // Lets a close interrupt a long Sleep at once.
   std::mutex sleep_mutex_;

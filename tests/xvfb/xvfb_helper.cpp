@@ -5,6 +5,8 @@
 //                                      polls the screen pixel every millisecond and
 //                                      prints the wall-clock time (ms since the epoch)
 //                                      when it first has the colour; exit 1 on timeout
+//   xvfb_helper wait-change X Y RRGGBB TIMEOUT_MS
+//                                      the same, for the first colour other than RRGGBB
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -36,21 +38,21 @@ int Close(Display* display, Window window) {
   return 0;
 }
 
-int WaitColour(Display* display, int x, int y, unsigned long wanted, int timeout_ms) {
+int WaitColour(Display* display, int x, int y, unsigned long wanted, bool equal, int timeout_ms) {
   const Window root = DefaultRootWindow(display);
   const int64_t deadline = WallClockMs() + timeout_ms;
   while (WallClockMs() < deadline) {
     if (XImage* image = XGetImage(display, root, x, y, 1, 1, AllPlanes, ZPixmap)) {
       const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
       XDestroyImage(image);
-      if (pixel == wanted) {
+      if ((pixel == wanted) == equal) {
         std::printf("%lld\n", static_cast<long long>(WallClockMs()));
         return 0;
       }
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  std::fprintf(stderr, "pixel (%d,%d) never became %06lx\n", x, y, wanted);
+  std::fprintf(stderr, "pixel (%d,%d) never %s %06lx\n", x, y, equal ? "became" : "left", wanted);
   return 1;
 }
 
@@ -65,11 +67,13 @@ int main(int argc, char** argv) {
   int result = 2;
   if (argc == 3 && std::strcmp(argv[1], "close") == 0) {
     result = Close(display, static_cast<Window>(std::strtoul(argv[2], nullptr, 0)));
-  } else if (argc == 6 && std::strcmp(argv[1], "wait-colour") == 0) {
+  } else if (argc == 6 && (std::strcmp(argv[1], "wait-colour") == 0 ||
+                            std::strcmp(argv[1], "wait-change") == 0)) {
     result = WaitColour(display, std::atoi(argv[2]), std::atoi(argv[3]),
-                        std::strtoul(argv[4], nullptr, 16), std::atoi(argv[5]));
+                        std::strtoul(argv[4], nullptr, 16), std::strcmp(argv[1], "wait-colour") == 0,
+                        std::atoi(argv[5]));
   } else {
-    std::fprintf(stderr, "usage: xvfb_helper close ID | wait-colour X Y RRGGBB TIMEOUT_MS\n");
+    std::fprintf(stderr, "usage: xvfb_helper close ID | wait-colour|wait-change X Y RRGGBB TIMEOUT_MS\n");
   }
   XCloseDisplay(display);
   return result;

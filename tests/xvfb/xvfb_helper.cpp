@@ -68,12 +68,13 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "close") == 0) {
     result = Close(display, static_cast<Window>(std::strtoul(argv[2], nullptr, 0)));
   } else if (argc == 6 && (std::strcmp(argv[1], "wait-colour") == 0 ||
-                            std::strcmp(argv[1], "wait-change") == 0)) {
+                           std::strcmp(argv[1], "wait-change") == 0)) {
     result = WaitColour(display, std::atoi(argv[2]), std::atoi(argv[3]),
-                        std::strtoul(argv[4], nullptr, 16), std::strcmp(argv[1], "wait-colour") == 0,
-                        std::atoi(argv[5]));
+                        std::strtoul(argv[4], nullptr, 16),
+                        std::strcmp(argv[1], "wait-colour") == 0, std::atoi(argv[5]));
   } else {
-    std::fprintf(stderr, "usage: xvfb_helper close ID | wait-colour|wait-change X Y RRGGBB TIMEOUT_MS\n");
+    std::fprintf(stderr,
+                 "usage: xvfb_helper close ID | wait-colour|wait-change X Y RRGGBB TIMEOUT_MS\n");
   }
   XCloseDisplay(display);
   return result;

@@ -176,6 +176,8 @@ void HeadlessPlatform::Sleep(int milliseconds) {
   ++sleep_calls_;
   if (closed_) throw WindowClosed{};
   CheckConditions();
+  if (close_condition_ && close_condition_()) closed_ = true;
+  if (closed_) throw WindowClosed{};
   const int64_t until = now_ms_ + std::max(milliseconds, 0);
   ApplyDueEvents(until);
   now_ms_ = until;
@@ -186,6 +188,8 @@ void HeadlessPlatform::Sleep(int milliseconds) {
 void HeadlessPlatform::CheckClosed() {
   if (closed_) throw WindowClosed{};
   // Reading the real clock is cheap, but a search calls this very often.
+  if (close_condition_ && close_condition_()) closed_ = true;
+  if (closed_) throw WindowClosed{};
   if (++check_calls_ % 1024 == 0) CheckWatchdogs();
 }
 

@@ -50,6 +50,10 @@ class HeadlessPlatform : public Platform {
   void ClickRight(int x, int y, int64_t at_ms = -1);
   // The window is closed: from then on Sleep and CheckClosed throw WindowClosed.
   void CloseWindow(int64_t at_ms = -1);
+  // The window is closed at the first Sleep or CheckClosed where the condition
+  // holds: closing in the middle of a search, which neither sleeps nor reads
+  // the mouse but looks for a closed window every few thousand moves.
+  void CloseWhen(std::function<bool()> condition) { close_condition_ = std::move(condition); }
   size_t PendingEvents() const { return script_.size(); }
 
   // --- Running ---
@@ -144,6 +148,7 @@ class HeadlessPlatform : public Platform {
   int64_t last_event_ms_ = 0;
   int pointer_x_ = 0, pointer_y_ = 0;
   bool closed_ = false;
+  std::function<bool()> close_condition_;
 
   std::vector<std::function<bool()>> stop_conditions_;
   std::vector<Trigger> triggers_;

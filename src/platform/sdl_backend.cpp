@@ -2,6 +2,7 @@
 // (see sdl_backend.hpp).
 #include "platform/sdl_backend.hpp"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include "platform/glyph_font.hpp"
 #include "platform/quiet_stderr.hpp"
 #include "platform/sdl_window_icon.hpp"
+#include "platform/window_scale.hpp"
 
 namespace kerna::platform {
 
@@ -51,7 +53,7 @@ bool InitVideo(std::string* error) {
 
 }  // namespace
 
-std::unique_ptr<SdlPlatform> SdlPlatform::Create(std::string* error) {
+std::unique_ptr<SdlPlatform> SdlPlatform::Create(std::string* error, int forced_scale) {
   // A click that activates the window also counts, as players expect.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (!InitVideo(error)) return nullptr;
@@ -65,12 +67,12 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create(std::string* error) {
   }
   std::unique_ptr<SdlPlatform> platform(new SdlPlatform());
   platform->SetFont(std::move(font));
-  if (!platform->OpenWindow(error)) return nullptr;
+  if (!platform->OpenWindow(error, forced_scale)) return nullptr;
   platform->OpenAudio();
   return platform;
 }
 
-bool SdlPlatform::OpenWindow(std::string* error) {
+bool SdlPlatform::OpenWindow(std::string* error, int forced_scale) {
   frame_event_ = SDL_RegisterEvents(1);
   frame_.resize(static_cast<size_t>(kSurfaceWidth) * kSurfaceHeight);
   presented_.resize(frame_.size());
@@ -79,6 +81,19 @@ bool SdlPlatform::OpenWindow(std::string* error) {
     *error = std::string("cannot open the window: ") + SDL_GetError();
     return false;
   }
+  // The frame's size is known once the window exists; without a window
+  // manager it is 0.
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) != 0) {
+    top = left = bottom = right = 0;
+  }
+  SDL_Rect usable{0, 0, kSurfaceWidth, kSurfaceHeight};
+  const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+  if (SDL_GetDisplayUsableBounds(display, &usable) != 0) usable = {0, 0, 0, 0};
+  scale_ = FittingWindowScale(usable.w, usable.h, left + right, top + bottom, forced_scale);
+  // Each drawing-area pixel is blitted as a scale x scale block (surface
+  // stretching is nearest-neighbour), so the pictures stay sharp.
+  if (scale_ != 1) SDL_SetWindowSize(window_, kSurfaceWidth * scale_, kSurfaceHeight * scale_);
   if (SDL_Surface* icon = MakeWindowIcon()) {
     SDL_SetWindowIcon(window_, icon);
     SDL_FreeSurface(icon);

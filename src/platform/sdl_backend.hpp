@@ -40,8 +40,12 @@ class SdlPlatform : public Platform {
 
   // Opens the window (title, icon, 640 x 440 drawing area at the top left, fixed
   // size) and the audio device if there is one. nullptr and a one-line reason in
-  // *error when there is no display or no IPAGothic font.
-  static std::unique_ptr<SdlPlatform> Create(std::string* error);
+  // *error when there is no display or no IPAGothic font. The window shows the
+  // drawing area at the largest whole-number scale that fits the display's
+  // usable area, or at forced_scale (> 0) when the player chose one.
+  static std::unique_ptr<SdlPlatform> Create(std::string* error, int forced_scale = 0);
+  // The scale the window opened at.
+  int WindowScale() const { return scale_; }
   ~SdlPlatform() override;
 
   // Runs the game on its own thread and the window on this one until the window
@@ -66,7 +70,7 @@ class SdlPlatform : public Platform {
 
  private:
   SdlPlatform() = default;
-  bool OpenWindow(std::string* error);
+  bool OpenWindow(std::string* error, int forced_scale);
   void OpenAudio();
   void CloseAudio();
 
@@ -80,6 +84,7 @@ class SdlPlatform : public Platform {
   void Publish(bool force);
 
   SDL_Window* window_ = nullptr;
+  int scale_ = 1;
   Uint32 frame_event_ = 0;  // SDL user event: a new frame is waiting
   std::atomic<bool> closed_{false};
   std::atomic<int> pointer_x_{0}, pointer_y_{0};

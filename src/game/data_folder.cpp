@@ -1,0 +1,48 @@
+// Data folder search and the window settings file (see data_folder.hpp).
+#include "game/data_folder.hpp"
+
+#include <filesystem>
+#include <system_error>
+
+#include "game/settings_location.hpp"
+#include "platform/file_io.hpp"
+#include "platform/window_scale.hpp"
+
+namespace kerna {
+
+namespace {
+
+bool HoldsData(const std::string& folder) {
+  std::error_code error;
+  const std::filesystem::path base(folder);
+  return !folder.empty() && std::filesystem::is_directory(base / "dat", error) &&
+         std::filesystem::is_directory(base / "bmp", error);
+}
+
+}  // namespace
+
+std::string ChooseDataFolder(const std::string& working_dir, const std::string& program_dir,
+                             const std::string& built_assets_dir) {
+  if (HoldsData(working_dir)) return working_dir;
+  if (!program_dir.empty()) {
+    const std::string installed = program_dir + "/../share/kerna-reversi";
+    if (HoldsData(installed)) return installed;
+  }
+  if (HoldsData(built_assets_dir)) return built_assets_dir;
+  return working_dir;
+}
+
+std::string ProgramFolder() {
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return {};
+  return program.parent_path().string();
+}
+
+int ForcedWindowScale(const std::string& data_folder) {
+  const std::string user_copy = UserConfigFile("window.ini");
+  const std::string path = UserFileExists(user_copy) ? user_copy : data_folder + "/dat/window.ini";
+  return platform::ParseWindowScale(platform::ReadFileBytes(path));
+}
+
+}  // namespace kerna

@@ -1,0 +1,25 @@
+// Where the game's data (dat/ bmp/ sound/ voice/) is found, and the window
+// settings file beside set.ini. The data folder is the working directory when
+// it holds dat/ and bmp/ (a run from the source tree's assets), else the
+// installed copy at <program dir>/../share/kerna-reversi, else the assets the
+// program was built from.
+#pragma once
+
+#include <string>
+
+namespace kerna {
+
+// The first of the candidate folders that holds both dat/ and bmp/; the last
+// candidate when none does (its loaders then report what is missing).
+std::string ChooseDataFolder(const std::string& working_dir, const std::string& program_dir,
+                             const std::string& built_assets_dir);
+
+// The folder the running program's file is in ("" when unknown).
+std::string ProgramFolder();
+
+// The scale the window settings file (window.ini, "scale=N") forces, 0 for
+// none. Read like set.ini: the user's configuration folder's copy first,
+// else <data folder>/dat/window.ini.
+int ForcedWindowScale(const std::string& data_folder);
+
+}  // namespace kerna

@@ -1,5 +1,5 @@
 // Program entry: finds the data folder (the working directory, the installed
-// share/kerna-reversi beside the program, or the assets it was built from),
+// share/kerna-reversi beside the program),
 // opens the SDL window at the scale that fits the display (or the one
 // window.ini forces), builds the game on it and runs the game thread until the
 // window is closed.
@@ -11,8 +11,7 @@
 #include "platform/sdl_backend.hpp"
 
 int main() {
-  const std::string data_folder =
-      kerna::ChooseDataFolder(".", kerna::ProgramFolder(), KERNA_BUILT_ASSETS_DIR);
+  const std::string data_folder = kerna::ChooseDataFolder(".", kerna::ProgramFolder(), "");
   std::string error;
   std::unique_ptr<kerna::platform::SdlPlatform> io =
       kerna::platform::SdlPlatform::Create(&error, kerna::ForcedWindowScale(data_folder));

@@ -20,6 +20,7 @@
 #include "board/board_rules.hpp"
 #include "board/board_state.hpp"
 #include "board/human_turn.hpp"
+#include "data/eval_table_loader.hpp"
 #include "data/eval_tables.hpp"
 #include "data/opening_book.hpp"
 #include "game/button_state.hpp"
@@ -32,6 +33,7 @@
 #include "game/settings.hpp"
 #include "game/settings_state.hpp"
 #include "game/start_state.hpp"
+#include "game/start_tables.hpp"
 #include "game/start_tables_state.hpp"
 #include "platform/platform.hpp"
 #include "platform/random.hpp"
@@ -59,6 +61,7 @@ class Game {
   SettingsState settings;
   FlowState flow;
   StartTables startTables;
+  StartTableLoader startTableLoader{*this};
   ButtonState buttonState;
   ProgramStarter starter{*this};
   ButtonPanel buttons{*this};
@@ -90,6 +93,7 @@ class Game {
 
   // --- Loaded tables (data/) ---
   EvalTables tables;
+  EvalTableLoader tableLoader{*this};
   OpeningBook book;
   OpeningBookLoader bookLoader{*this};
 

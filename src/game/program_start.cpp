@@ -69,7 +69,9 @@ void ProgramStarter::FillWindowBlue() {
 }
 
 // dat\table.dat: the edge and pattern tables of the evaluation (loaded tables).
-void ProgramStarter::LoadEvaluationTables() {}
+void ProgramStarter::LoadEvaluationTables() {
+  g_.tableLoader.LoadEvalTables();
+}
 
 // dat\zyouseki.txt: the opening book (loaded tables).
 void ProgramStarter::LoadOpeningBook() { g_.bookLoader.LoadOpeningBook(); }
@@ -91,7 +93,9 @@ void ProgramStarter::SetGeometryAndBoardTables() {
 }
 
 // dat\abc-table.dat and dat\ban.dat: the square-class table (start-up tables).
-void ProgramStarter::LoadSquareClasses() {}
+void ProgramStarter::LoadSquareClasses() {
+  g_.startTableLoader.LoadSquareClasses();
+}
 
 // dat\set.ini: the seven settings, the five on-screen ones copied into the
 // choices of groups 7..11 (settings file).
@@ -151,6 +155,8 @@ void ProgramStarter::FillBoardAreaBlack() {
 }
 
 // dat\start.dat: the position every game starts from (start-up tables).
-void ProgramStarter::LoadStartPosition() {}
+void ProgramStarter::LoadStartPosition() {
+  g_.startTableLoader.LoadStartPosition();
+}
 
 }  // namespace kerna

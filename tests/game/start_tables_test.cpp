@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "game/game.hpp"
@@ -170,6 +171,23 @@ TEST_F(ShippedStartTablesTest, PlacementIsSymmetricAndPrizesCornersOverTheirNeig
   EXPECT_GT(p[1][1][4], 0);
   EXPECT_LT(p[2][2][4], 0);
   EXPECT_LT(p[2][1][4], 0);
+}
+
+TEST_F(ShippedStartTablesTest, ProgramStartLoadsEveryTableFromTheDataFolder) {
+  platform::HeadlessPlatform io;
+  io.SetDataFolder(KERNA_ASSETS_DIR);
+  auto game = std::make_unique<Game>(io);
+  game->starter.ProgramStart();
+  for (int x = 1; x <= 8; ++x)
+    for (int y = 1; y <= 8; ++y)
+      EXPECT_EQ(game->board.StartPosition[x][y], game_.board.StartPosition[x][y]);
+  EXPECT_EQ(game->board.Position[4][4], kWhite);
+  EXPECT_EQ(game->startTables.SquareClass[1][1][0], game_.startTables.SquareClass[1][1][0]);
+  EXPECT_EQ(game->startTables.SquareClass[8][8][4], game_.startTables.SquareClass[8][8][4]);
+  int filled = 0;
+  for (int i = 0; i < kLineConfigurations; ++i) filled += game->tables.Pattern[i][0] != 0;
+  EXPECT_GT(filled, 1000);
+  EXPECT_EQ(io.text().RowBytes(9).substr(14), "100 %");  // the table's progress line
 }
 
 }  // namespace

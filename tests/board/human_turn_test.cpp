@@ -12,7 +12,7 @@ constexpr platform::Rgb kBlackLine{0, 0, 0};
 class HumanTurnTest : public FlowTest {
  protected:
   // Black to move on `start`, the latest move at (last_x, last_y).
-  void SetUp(const Grid& start, int last_x, int last_y) {
+  void PlaceBoard(const Grid& start, int last_x, int last_y) {
     Start(start);
     BoardState& b = game->board;
     for (int x = 1; x <= 8; ++x) {
@@ -35,7 +35,7 @@ class HumanTurnTest : public FlowTest {
 };
 
 TEST_F(HumanTurnTest, TheBoxFollowsTheMouseAndTheBoxedSquareIsPlayedFromOffTheBoard) {
-  SetUp(StandardStart(), 5, 4);
+  PlaceBoard(StandardStart(), 5, 4);
   std::vector<platform::Rgb> box_at_start, box_on_d3, old_square;
   io.When([&] { return io.sleep_calls() == 20; },
           [&] {
@@ -66,7 +66,7 @@ TEST_F(HumanTurnTest, TheBoxFollowsTheMouseAndTheBoxedSquareIsPlayedFromOffTheBo
 }
 
 TEST_F(HumanTurnTest, AClickOnAnIllegalSquareDoesNothing) {
-  SetUp(StandardStart(), 0, 0);
+  PlaceBoard(StandardStart(), 0, 0);
   io.MoveMouse(SquareCentreX(1), SquareCentreY(1), 50);
   io.ClickLeft(SquareCentreX(1), SquareCentreY(1), 100);
   io.StopWhen([&] { return io.Clock() > 400; });
@@ -83,7 +83,7 @@ TEST_F(HumanTurnTest, AFullBoardReturnsAtOnceWithoutAMessage) {
   for (int x = 1; x <= 8; ++x) {
     for (int y = 1; y <= 8; ++y) full[x][y] = (x + y) % 3 == 0 ? kWhite : kBlack;
   }
-  SetUp(full, 0, 0);
+  PlaceBoard(full, 0, 0);
   ASSERT_EQ(RunTurn(), Outcome::kReturned);
   EXPECT_EQ(game->board.MovesPlayed, 60);
   EXPECT_EQ(game->board.LegalMoveCount, 0);
@@ -93,7 +93,7 @@ TEST_F(HumanTurnTest, AFullBoardReturnsAtOnceWithoutAMessage) {
 TEST_F(HumanTurnTest, APassIsShownAndEndsWithOneClickWithoutARecordEntry) {
   Grid lone{};
   lone[3][3] = lone[4][4] = kBlack;
-  SetUp(lone, 0, 0);
+  PlaceBoard(lone, 0, 0);
   io.ClickLeft(100, 100, 500);
   ASSERT_EQ(RunTurn(), Outcome::kReturned);
   EXPECT_GE(io.Clock(), 500);

@@ -136,6 +136,15 @@ class FlowTest : public ::testing::Test {
     }
   }
 
+  // Program start with the settings as the data folder's files give them.
+  void StartWithFileSettings() {
+    game->starter.ProgramStart();
+    const Grid start = StandardStart();
+    for (int x = 1; x <= 8; ++x) {
+      for (int y = 1; y <= 8; ++y) game->board.StartPosition[x][y] = start[x][y];
+    }
+  }
+
   Outcome RunLoop() {
     return io.Run([&] { game->loop.MainLoop(); });
   }

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev fonts-ipafont-gothic
   libgtest-dev libgmock-dev
-  xvfb xauth xdotool imagemagick libx11-dev
+  xvfb xauth xdotool imagemagick libx11-dev libxtst-dev
   clang libclang-rt-14-dev
 )
 

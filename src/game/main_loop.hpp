@@ -32,6 +32,7 @@ class GameLoop {
   Stage AfterHumanMove();
   Stage ComputerTurnStage();
   Stage GameOver();
+  Stage ShowLastMoveAndEnd();
 
   // Position from the start position (the four centre discs when there is none)
   // with the wall rim in Position and in every Board layer.

@@ -33,6 +33,13 @@ void GameLoop::UpdateGameStage() {
   f.GameStage = b.MovesPlayed > 44 ? 3 : b.MovesPlayed > 35 ? 2 : b.MovesPlayed > 25 ? 1 : 0;
 }
 
+GameLoop::Stage GameLoop::ShowLastMoveAndEnd() {
+  // The move that filled the board is drawn before the result screen, so the
+  // board on screen agrees with the counts beside it.
+  g_.boardDrawing.AnimateChanges();
+  return Stage::kGameOver;
+}
+
 GameLoop::Stage GameLoop::HumanTurnStage() {
   StartState& s = g_.start;
   BoardState& b = g_.board;
@@ -65,7 +72,7 @@ GameLoop::Stage GameLoop::HumanTurnStage() {
   b.Layer = 0;
   g_.rules.CopyLayerToPosition();
   UpdateGameStage();
-  if (b.MovesPlayed == 60) return Stage::kGameOver;
+  if (b.MovesPlayed == 60) return ShowLastMoveAndEnd();
   if (f.QuitRequested == 1) {
     g_.panelText.BlankRows(21, 24);
     return Stage::kTitle;
@@ -137,7 +144,7 @@ GameLoop::Stage GameLoop::ComputerTurnStage() {
   f.PassCount = moved ? 0 : f.PassCount + 1;
   if (f.PassCount >= 2) return Stage::kGameOver;
   UpdateGameStage();
-  if (b.MovesPlayed == 60) return Stage::kGameOver;
+  if (b.MovesPlayed == 60) return ShowLastMoveAndEnd();
 
   const int row = g_.panelText.MessageRow();
   g_.panelText.BlankRows(row, row + 4);

@@ -100,11 +100,15 @@ TEST_F(PassesAndResult, UndoOnTheResultScreenPlaysOnWithTheHumanToMove) {
   ChooseGameAgainstComputer(true, 2);
   AutoPlay();
   int result_screens = 0;
+  bool last_move_drawn = false;
   Grid full{};
   io.When([&] { return OnResultScreen() && io.PendingEvents() == 0; },
           [&] {
             ++result_screens;
             full = position();
+            // The filling move is on screen next to the counts.
+            last_move_drawn = io.GetPixel(SquareCentreX(8), SquareCentreY(1)) ==
+                              game->tiles.BlackDiscPicture.Pixel(23, 23);
             io.ClickLeft(kUndo.x, kUndo.y);
           });
   std::string play_on_line;
@@ -112,6 +116,7 @@ TEST_F(PassesAndResult, UndoOnTheResultScreenPlaysOnWithTheHumanToMove) {
   io.StopWhen([&] { return human_moves_played() == 3 && io.PendingEvents() == 0; });
   ASSERT_EQ(RunLoop(), Outcome::kStopped);
   EXPECT_EQ(CountDiscs(full, kEmpty), 0);
+  EXPECT_TRUE(last_move_drawn);
   EXPECT_TRUE(play_on_line.starts_with("まだ続けるのですね"));
   EXPECT_EQ(game->flow.UndoCount, 1);
   ASSERT_EQ(positions_seen().size(), 3u);

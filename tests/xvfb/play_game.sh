@@ -86,9 +86,9 @@ probe() {  # what (move X Y | click BUTTON) x y #RRGGBB
   local what="$1" ms
   shift
   if [ "$1" = move ]; then
-    ms=$("$probe" move "$2" "$3" "$4" "$5" "${6#\#}" 5000) || fail "$what: pixel ($4,$5) never became $6"
+    ms=$("$probe" move "$2" "$3" "$4" "$5" "${6#\#}" 15000) || fail "$what: pixel ($4,$5) never became $6"
   else
-    ms=$("$probe" click "$2" "$3" "$4" "${5#\#}" 5000) || fail "$what: pixel ($3,$4) never became $5"
+    ms=$("$probe" click "$2" "$3" "$4" "${5#\#}" 15000) || fail "$what: pixel ($3,$4) never became $5"
   fi
   replies+=("$ms $what")
 }
@@ -105,7 +105,7 @@ lighter() {  # #RRGGBB -> each component + 40, at most 255
   echo "$out"
 }
 light=$(lighter "$plain")
-readonly box_red="#FF0000" box_yellow="#FFFF00"
+readonly box_yellow="#FFFF00"
 
 start_time=$(now_ms)
 (cd "$data" && exec "$game") 2>"$work/game.err" &
@@ -123,7 +123,7 @@ probe "click on level 1 -> its frame" click 1 484 211 "#FFFFFF"
 keep choice
 xdotool mousemove 530 400 click 1
 # The game starts with the message frame and black to move.
-wait_colour 538 358 "$(picture_pixel msg.bmp 100 50)" 5000 "message frame" >/dev/null
+wait_colour 538 358 "$(picture_pixel msg.bmp 100 50)" 15000 "message frame" >/dev/null
 
 # --- The game ---
 # Square (x, y), 1..8: centre and the pixel of the selection box's outer line.

@@ -1,5 +1,8 @@
 // What both backends share: text printing and rendering, drawing, pictures,
 // files and the mouse-button flags.
+#include <fstream>
+#include <algorithm>
+#include <cstdlib>
 #include "platform/platform.hpp"
 
 #include <SDL2/SDL.h>
@@ -175,9 +178,33 @@ void Platform::DrawPicture(const Picture& picture, int x, int y) {
   ReportChange(y, y + picture.height - 1, true);
 }
 
+// A bitmap whose header claims more pixel bytes than the file holds is refused
+// before SDL allocates a surface for it (a bad header could ask for gigabytes).
+static bool HeaderFitsFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
+  if (!file) return false;
+  const auto size = static_cast<int64_t>(file.tellg());
+  unsigned char header[30] = {};
+  file.seekg(0);
+  if (!file.read(reinterpret_cast<char*>(header), sizeof header)) return false;
+  auto little = [&](int at, int bytes) {
+    int64_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i) value = value * 256 + header[at + i];
+    return value;
+  };
+  if (header[0] != 'B' || header[1] != 'M' || little(14, 4) < 40) return true;  // let SDL judge
+  const int64_t width = std::abs(static_cast<int32_t>(little(18, 4)));
+  const int64_t height = std::abs(static_cast<int32_t>(little(22, 4)));
+  const int64_t bits = little(28, 2);
+  const int64_t row_bytes = (width * std::max<int64_t>(bits, 1) + 31) / 32 * 4;
+  return width <= 16384 && height <= 16384 && row_bytes * height <= size;
+}
+
 Picture Platform::LoadPicture(std::string_view game_path) const {
   Picture picture;
-  SDL_Surface* loaded = SDL_LoadBMP(ResolvePath(game_path).c_str());
+  const std::string path = ResolvePath(game_path);
+  if (!HeaderFitsFile(path)) return picture;
+  SDL_Surface* loaded = SDL_LoadBMP(path.c_str());
   if (loaded == nullptr) return picture;
   SDL_Surface* rgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB24, 0);
   SDL_FreeSurface(loaded);

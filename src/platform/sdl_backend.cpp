@@ -56,6 +56,10 @@ bool InitVideo(std::string* error) {
 std::unique_ptr<SdlPlatform> SdlPlatform::Create(std::string* error, int forced_scale) {
   // A click that activates the window also counts, as players expect.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // Present through the display's own shared-memory images. Otherwise SDL
+  // first probes OpenGL (on a machine without a GPU: a software renderer that
+  // compiles shaders at start-up) only to blit one 640 x 440 picture.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (!InitVideo(error)) return nullptr;
   std::string font_error;
   const auto font_file = GlyphFont::FindFile(&font_error);
@@ -123,6 +127,7 @@ int SdlPlatform::Run(const std::function<void()>& game) {
       std::fprintf(stderr, "the game stopped: %s\n", problem.what());
       failed = true;
     }
+    SDL_TLSCleanup();  // SDL keeps per-thread error texts; this thread is not SDL's own
     game_ended.set_value(failed);
     SDL_Event quit{};
     quit.type = SDL_QUIT;

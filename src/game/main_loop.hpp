@@ -33,6 +33,7 @@ class GameLoop {
   Stage ComputerTurnStage();
   Stage GameOver();
   Stage ShowLastMoveAndEnd();
+  bool MovePlayedOnLayerZero() const;
 
   // Position from the start position (the four centre discs when there is none)
   // with the wall rim in Position and in every Board layer.

@@ -33,6 +33,16 @@ void GameLoop::UpdateGameStage() {
   f.GameStage = b.MovesPlayed > 44 ? 3 : b.MovesPlayed > 35 ? 2 : b.MovesPlayed > 25 ? 1 : 0;
 }
 
+bool GameLoop::MovePlayedOnLayerZero() const {
+  const BoardState& b = g_.board;
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) {
+      if (b.cell[x][y][0] != b.Position[x][y]) return true;
+    }
+  }
+  return false;
+}
+
 GameLoop::Stage GameLoop::ShowLastMoveAndEnd() {
   // The move that filled the board is drawn before the result screen, so the
   // board on screen agrees with the counts beside it.
@@ -63,8 +73,14 @@ GameLoop::Stage GameLoop::HumanTurnStage() {
   b.LastMoveY = b.SquareY;
   g_.panelText.BlankRows(6, 7);
   g_.screen.RedrawPanelRows();
+  if (f.QuitRequested == 1) {
+    g_.panelText.BlankRows(21, 24);
+    return Stage::kTitle;
+  }
 
-  if (b.LegalMoveCount == 0) {  // the human passed
+  // A played move is on layer 0 and not yet in Position. (LegalMoveCount is
+  // not asked: a hint's search in between may have counted other positions.)
+  if (!MovePlayedOnLayerZero()) {  // the human passed, or the board is full
     ++f.PassCount;
     return f.PassCount >= 2 ? Stage::kGameOver : Stage::kComputerTurn;
   }
@@ -73,10 +89,6 @@ GameLoop::Stage GameLoop::HumanTurnStage() {
   g_.rules.CopyLayerToPosition();
   UpdateGameStage();
   if (b.MovesPlayed == 60) return ShowLastMoveAndEnd();
-  if (f.QuitRequested == 1) {
-    g_.panelText.BlankRows(21, 24);
-    return Stage::kTitle;
-  }
   return AfterHumanMove();
 }
 

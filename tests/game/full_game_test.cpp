@@ -44,6 +44,54 @@ TEST_F(FullGame, AgainstLevelTwoByClicksToTheResultScreenAndBackToTheMenu) {
   EXPECT_EQ(game->hostessState.FaceNumber, white > black ? 4 : black > white ? 5 : 2);
 }
 
+class FullGameTiming : public FlowTest {
+ protected:
+  // Virtual milliseconds from the human turn asking for the first move to the
+  // computer turn starting. The move is clicked 20 ms after the question, and
+  // c4 turns one disc (five flip frames).
+  int64_t DelayBeforeComputer(int level) {
+    Start();
+    ChooseGameAgainstComputer(true, level);
+    int64_t asked = 0;
+    io.When([&] { return HumanWaits(); }, [&] { asked = io.Clock(); });
+    AutoPlay(1);  // after the trigger above: both see the question at once
+    io.StopWhen([&] { return game->board.GameRecord[2] != 0; });
+    EXPECT_EQ(RunLoop(), Outcome::kStopped);
+    return game->flow.ThinkStart - asked;
+  }
+  static constexpr int64_t kClickAndFlip = 20 + 5 * BoardDrawing::kFrameMs;
+};
+
+TEST_F(FullGameTiming, QuickLevelsWaitTwoHundredMillisecondsBeforeTheComputerMoves) {
+  EXPECT_NEAR(DelayBeforeComputer(1), kClickAndFlip + 200, 5);
+}
+
+TEST_F(FullGameTiming, DeepLevelsGoStraightToTheComputer) {
+  EXPECT_NEAR(DelayBeforeComputer(5), kClickAndFlip, 5);
+}
+
+TEST_F(FullGame, TheValueIsRedOnWhiteExactlyWhenTheComputerIsAhead) {
+  Start();
+  ChooseGameAgainstComputer(true, 2);
+  AutoPlay();
+  int checked = 0, wrong = 0;
+  io.When(
+      [&] {
+        if (HumanWaits() && io.RowText(23).substr(56).starts_with("評価値 ")) {
+          const platform::TextCell& number = io.text().Row(23)[63];
+          const bool red = number.foreground == 2 && number.background == 7;
+          ++checked;
+          wrong += red != (game->ai.ShownValue >= 1);
+        }
+        return false;
+      },
+      [] {});
+  io.StopWhen(TextOnRow(21, "あなた     （"));
+  ASSERT_EQ(RunLoop(), Outcome::kStopped);
+  EXPECT_GT(checked, 10);
+  EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(FullGame, LevelLineAndTurnsAlternateWithTheComputer) {
   Start();
   ChooseGameAgainstComputer(/*human_black=*/false, /*level=*/3);

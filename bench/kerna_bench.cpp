@@ -7,13 +7,19 @@
 //
 // The evaluation uses the shipped tables (assets/dat) when they are there, and
 // otherwise fixed synthetic tables from a seeded generator.
+//
+// `kerna-bench --games N` instead times whole games through the computer turn
+// (game_timing.hpp); the default run and its signature are unchanged.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "bench_positions.hpp"
 #include "data/eval_table_loader.hpp"
 #include "game/game.hpp"
+#include "game_timing.hpp"
 #include "platform/headless_backend.hpp"
 
 namespace kerna::bench {
@@ -128,6 +134,11 @@ int Main() {
 }  // namespace
 }  // namespace kerna::bench
 
-int main() {
+int main(int argc, char** argv) {
+  // --games N: whole games at every level instead of the fixed positions.
+  if (argc >= 2 && std::string_view(argv[1]) == "--games") {
+    const int games = argc >= 3 ? std::max(1, std::atoi(argv[2])) : 3;
+    return kerna::bench::RunGameTiming(games);
+  }
   return kerna::bench::Main();
 }

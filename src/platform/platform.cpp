@@ -1,14 +1,12 @@
 // What both backends share: text printing and rendering, drawing, pictures,
 // files and the mouse-button flags.
-#include <fstream>
-#include <algorithm>
-#include <cstdlib>
 #include "platform/platform.hpp"
 
 #include <SDL2/SDL.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 
 #include "platform/file_io.hpp"
 #include "platform/glyph_font.hpp"

@@ -8,21 +8,8 @@ set -euo pipefail
 game="$(realpath "$1")"
 assets="$2"
 out="$(realpath "$3")"
-export LANG=C.UTF-8 LC_ALL=C.UTF-8 SDL_AUDIODRIVER=dummy
-
-work="$(mktemp -d)"
-xvfb_pid="" game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 1 300); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "${BASH_SOURCE[0]}")/../tests/xvfb/xvfb_common.sh"
+start_xvfb 1024x768
 
 click() {  # window x y
   xdotool mousemove --window "$1" "$2" "$3" click 1

@@ -11,44 +11,16 @@ set -euo pipefail
 assets="$2"
 build="$3"
 program="$build/xvfb/board_screens"
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
-export SDL_AUDIODRIVER=dummy
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb_common.sh"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-for tool in Xvfb xdotool import convert; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps.sh installs it)"
-done
+require_tools Xvfb xdotool import convert
 [ -x "$program" ] || fail "$program not built"
 
-work="$(mktemp -d)"
-xvfb_pid=""
-scene_pid=""
-cleanup() {
-  [ -n "$scene_pid" ] && kill "$scene_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 1 300); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-
-# One pixel of a PNG as RRGGBB.
-pixel() {
-  convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1
-}
-# One pixel of a shipped picture.
-picture_pixel() { pixel "$assets/bmp/$1" "$2" "$3"; }
+start_xvfb 1024x768
 
 expect() {  # shot x y wanted what
   local got
-  got=$(pixel "$1" "$2" "$3")
+  got=$(file_pixel "$1" "$2" "$3")
   [ "$got" = "$4" ] || fail "$(basename "$1") ($2,$3) is $got, expected $4: $5"
 }
 
@@ -57,20 +29,20 @@ expect() {  # shot x y wanted what
 shoot() {
   local scene="$1" shot="$work/$1.png" window
   (cd "$assets" && exec "$program" "$scene") >"$work/$scene.out" 2>"$work/$scene.err" &
-  scene_pid=$!
+  game_pid=$!
   for _ in $(seq 1 600); do
     grep -q ready "$work/$scene.out" 2>/dev/null && break
-    kill -0 "$scene_pid" 2>/dev/null || fail "$scene ended early: $(cat "$work/$scene.err")"
+    kill -0 "$game_pid" 2>/dev/null || fail "$scene ended early: $(cat "$work/$scene.err")"
     sleep 0.05
   done
   grep -q ready "$work/$scene.out" || fail "$scene was not ready within 30 s"
-  window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$scene_pid" | head -n1)
+  window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$game_pid" | head -n1)
   eval "$(xdotool getwindowgeometry --shell "$window")"
   sleep 0.3  # the window thread presents the last frame
   import -window root -crop "640x440+$X+$Y" +repage "$shot"
-  kill "$scene_pid"
-  wait "$scene_pid" || true
-  scene_pid=""
+  kill "$game_pid"
+  wait "$game_pid" || true
+  game_pid=""
   [ -z "$(cat "$work/$scene.err")" ] || fail "$scene wrote to stderr: $(cat "$work/$scene.err")"
 }
 

@@ -9,25 +9,11 @@ set -euo pipefail
 assets="$2"
 build="$3"
 helper="$build/xvfb/xvfb_helper"
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
-export SDL_AUDIODRIVER=dummy
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb_common.sh"
 readonly timeout_ms=30000
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-for tool in Xvfb xdotool convert; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps.sh installs it)"
-done
+require_tools Xvfb xdotool convert
 [ -x "$helper" ] || fail "helper $helper not built"
-
-work="$(mktemp -d)"
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
 # The build directory given is the tests' one: install from the whole build's.
 top="$build"
@@ -48,23 +34,13 @@ for size in 16 32 48 64 128 256; do
   [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "icon $icon is not ${size}x${size}"
 done
 
-Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 1 300); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb 1024x768
 export HOME="$work/home"
 unset XDG_CONFIG_HOME
 mkdir -p "$HOME"
 # The installed data is read-only, as in a system-wide install.
 chmod -R a-w "$share/kerna-reversi"
 
-picture_pixel() {
-  convert "$assets/bmp/$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1
-}
 readonly title_pixel=$(picture_pixel title.bmp 100 30)
 (cd / && exec "$prefix/bin/kerna-reversi") 2>"$work/game.err" &
 game_pid=$!

@@ -23,26 +23,12 @@ assets="$(cd "$2" && pwd)"
 build="$3"
 helper="$build/xvfb/xvfb_helper"
 probe="$build/xvfb/reply_probe"
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
-export SDL_AUDIODRIVER=dummy
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb_common.sh"
 readonly reply_limit_ms=100
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-for tool in Xvfb xdotool import convert; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps.sh installs it)"
-done
+require_tools Xvfb xdotool import convert
 [ -x "$helper" ] || fail "helper $helper not built"
 [ -x "$probe" ] || fail "probe $probe not built"
-
-work="$(mktemp -d)"
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
 # The scratch data folder.
 data="$work/data"
@@ -53,18 +39,9 @@ done
 cp -r "$assets/dat" "$data/dat"
 export XDG_CONFIG_HOME="$work/config"
 
-Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 1 300); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb 1024x768
 
 now_ms() { date +%s%3N; }
-hex() { convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1; }
-picture_pixel() { hex "$assets/bmp/$1" "$2" "$3"; }
 # The drawing area (at the screen's top left corner) into a file.
 shoot() { import -window root -crop 640x440+0+0 +repage "$1"; }
 keep() {  # screenshot name
@@ -243,7 +220,7 @@ probe "OK with a new colour -> board redrawn" click 1 30 30 "$new_plain"
 wait_colour 500 217 "$(picture_pixel setup.bmp 50 17)" 10000 "menu after the settings" >/dev/null
 keep colour
 shoot "$work/colour.png"
-frame=$(hex "$work/colour.png" 10 30)
+frame=$(file_pixel "$work/colour.png" 10 30)
 [ "$frame" = "$(picture_pixel waku-tate.bmp 10 30)" ] || fail "the frame's corner is $frame after the colour change"
 [ "$(sed -n 7p "$data/dat/set.ini" | tr -d '\r')" = 2 ] || fail "set.ini does not hold board colour 2: $(cat -A "$data/dat/set.ini")"
 cmp -s "$assets/dat/set.ini" "$data/dat/set.ini" && fail "set.ini was not written"

@@ -12,45 +12,19 @@ game="$1"
 assets="$2"
 build="$3"
 helper="$build/xvfb/xvfb_helper"
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
-export SDL_AUDIODRIVER=dummy
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb_common.sh"
 readonly timeout_ms=30000
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-for tool in Xvfb xdotool import convert; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps.sh installs it)"
-done
+require_tools Xvfb xdotool import convert
 [ -x "$helper" ] || fail "helper $helper not built"
 
-work="$(mktemp -d)"
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 1 -screen 0 1920x1080x24 -nolisten tcp >"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 1 300); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb 1920x1080
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
 mkdir -p "$HOME"
 cp -r "$assets" "$work/assets"
 
 shot() { import -window root "$work/shot.png"; }
-pixel() {
-  convert "$work/shot.png" -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1
-}
-picture_pixel() {
-  convert "$assets/bmp/$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1
-}
+pixel() { file_pixel "$work/shot.png" "$1" "$2"; }
 # Drawing-area point -> screen point at 2x (the window sits at the top left).
 click_area() {
   xdotool mousemove $(($1 * 2 + 1)) $(($2 * 2 + 1))

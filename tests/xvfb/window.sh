@@ -19,49 +19,22 @@ game="$1"
 assets="$2"
 build="$3"
 helper="$build/xvfb/xvfb_helper"
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
-export SDL_AUDIODRIVER=dummy
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb_common.sh"
 readonly title="ケルナのリバーシ V2.73"
 readonly runs=5
 readonly startup_timeout_ms=30000
 readonly close_limit_ms=1000
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-for tool in Xvfb xdotool import convert; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps.sh installs it)"
-done
+require_tools Xvfb xdotool import convert
 [ -x "$helper" ] || fail "helper $helper not built"
 
-work="$(mktemp -d)"
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Xvfb picks a free display itself and writes its number once it is ready.
-Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 1 300); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb 1024x768
 
 now_ms() { date +%s%3N; }
 
 # The colour of one screen pixel as RRGGBB, from the last screenshot.
-pixel() {
-  convert "$work/shot.png" -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1
-}
+pixel() { file_pixel "$work/shot.png" "$1" "$2"; }
 # One pixel of a shipped picture as RRGGBB.
-picture_pixel() {
-  convert "$assets/bmp/$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1
-}
 # The title picture is drawn at (429, 0); the panel tile at x 429 from y 72 every 16 pixels.
 readonly title_pixel=$(picture_pixel title.bmp 100 30)
 readonly corner_pixel=$(picture_pixel haikei01.bmp 210 15)

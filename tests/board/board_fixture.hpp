@@ -11,21 +11,9 @@
 
 #include "game/game.hpp"
 #include "platform/headless_backend.hpp"
+#include "support/sanitized.hpp"
 
 namespace kerna::test {
-
-// The sanitizer build runs the long exhaustive checks at a smaller size.
-#if defined(__SANITIZE_ADDRESS__)
-inline constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-inline constexpr bool kSanitized = true;
-#else
-inline constexpr bool kSanitized = false;
-#endif
-#else
-inline constexpr bool kSanitized = false;
-#endif
 
 using Picture8 = std::array<const char*, 8>;
 

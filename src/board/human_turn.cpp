@@ -3,6 +3,7 @@
 // drawn in BoxColour and erased in FrameColour.
 #include "board/human_turn.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -45,6 +46,7 @@ void HumanPlayer::HumanTurn() {
   }
   PrintLegalCount();
   g_.buttons.WaitForButtonsUp();
+  g_.io.DropKeys();  // keys typed during the opponent's turn are no answer
 
   b.CursorX = b.LastLegalX;
   b.CursorY = b.LastLegalY;
@@ -110,6 +112,10 @@ bool HumanPlayer::ChooseSquare() {
         default:
           break;
       }
+    } else if (const auto key = g_.io.ReadKey()) {
+      const KeyAnswer answer = AnswerKey(*key);
+      if (answer == KeyAnswer::kQuit) return false;
+      if (answer == KeyAnswer::kPlay) return true;
     }
     // The boxed square is played, even with the mouse off the board, as long as
     // the click lies left of the panel.
@@ -119,6 +125,47 @@ bool HumanPlayer::ChooseSquare() {
     FollowMouse();
     MoveBoxToCursor();
   }
+}
+
+HumanPlayer::KeyAnswer HumanPlayer::AnswerKey(platform::Key key) {
+  using platform::Key;
+  const auto& active = g_.start.GroupActive;
+  switch (key) {
+    case Key::kU:
+      if (active[kUndoGroup] == 1) UndoMove();
+      return KeyAnswer::kGoOn;
+    case Key::kH:
+      if (active[kHintGroup] == 1) Hint();
+      return KeyAnswer::kGoOn;
+    case Key::kEscape:
+      if (active[kQuitGroup] != 1) return KeyAnswer::kGoOn;
+      Quit();
+      return KeyAnswer::kQuit;
+    case Key::kUp:
+      StepCursor(0, -1);
+      return KeyAnswer::kGoOn;
+    case Key::kDown:
+      StepCursor(0, 1);
+      return KeyAnswer::kGoOn;
+    case Key::kLeft:
+      StepCursor(-1, 0);
+      return KeyAnswer::kGoOn;
+    case Key::kRight:
+      StepCursor(1, 0);
+      return KeyAnswer::kGoOn;
+    case Key::kEnter:
+    case Key::kSpace:
+      // As a click left of the panel: the boxed square, when it is legal.
+      return g_.board.LegalFlag == 1 && CursorSquareLegal() ? KeyAnswer::kPlay : KeyAnswer::kGoOn;
+    default:
+      return KeyAnswer::kGoOn;
+  }
+}
+
+void HumanPlayer::StepCursor(int dx, int dy) {
+  BoardState& b = g_.board;
+  b.CursorX = std::clamp(b.CursorX + static_cast<float>(dx), 1.0F, 8.0F);
+  b.CursorY = std::clamp(b.CursorY + static_cast<float>(dy), 1.0F, 8.0F);
 }
 
 bool HumanPlayer::CursorSquareLegal() {
@@ -279,7 +326,7 @@ void HumanPlayer::Quit() {
   g_.panelText.PrintAt(kPanelMessageColumn, row + 1, "メニューに戻ります\r\n"_sjis);
   g_.panelText.BlankRow(row + 4);
   g_.flow.QuitRequested = 1;
-  g_.buttons.WaitForLeftOrRightClick();
+  g_.buttons.WaitForLeftOrRightClick(/*escape_answers=*/true);
   g_.buttons.WaitForButtonsUp();
 }
 

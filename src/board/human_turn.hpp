@@ -1,10 +1,14 @@
 // The human's turn: whose turn it is and how many squares are playable, a
 // selection box that follows the mouse over the board (yellow over a legal
 // square, red over an illegal one), a left click that plays the boxed square,
-// and the three buttons served while waiting: undo, hint and quit.
+// and the three buttons served while waiting: undo, hint and quit. The keys do
+// the same: the arrows move the box, Enter or Space play the boxed square, and
+// U, H and Escape press undo, hint and quit.
 #pragma once
 
 #include <cstdint>
+
+#include "platform/keys.hpp"
 
 namespace kerna {
 
@@ -37,6 +41,11 @@ class HumanPlayer {
   void AcknowledgePass();
   // Polls the mouse until a legal square is clicked; false after quit.
   bool ChooseSquare();
+  enum class KeyAnswer { kGoOn, kPlay, kQuit };
+  // A key while the turn polls: what the click it stands for would do.
+  KeyAnswer AnswerKey(platform::Key key);
+  // An arrow key: the cursor square one step that way, kept on the board.
+  void StepCursor(int dx, int dy);
   void PlayChosenSquare();
   // Tests the cursor square once more just before it is played, so that no
   // path can ever play an illegal square.

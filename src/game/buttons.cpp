@@ -2,11 +2,22 @@
 // (x, y) of size w x h takes clicks from x to x + w and from y to y + h.
 #include "game/buttons.hpp"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "game/game.hpp"
 
 namespace kerna {
+
+namespace {
+
+using platform::Key;
+
+constexpr int kLevelGroup = 1;
+constexpr int kColourGroup = 11;
+
+}  // namespace
 
 void ButtonPanel::DrawButtonGroup(int g) {
   StartState& s = g_.start;
@@ -83,10 +94,77 @@ void ButtonPanel::WaitForButton(int g) {
     if (g_.io.LeftButtonDown() == 1) {
       PointedGroupTest();
       ClickButtons();
+    } else if (const auto key = g_.io.ReadKey()) {
+      AnswerKey(*key, g);
     }
     if (b.ClickCount != 0 && b.LastClickedGroup == g) return;
     b.ClickCount = 0;
   }
+}
+
+void ButtonPanel::PressButton(int g, int i) {
+  ButtonState& b = g_.buttonState;
+  b.ClickCount = 0;
+  g_.start.GroupChoice[g] = static_cast<float>(i);
+  b.LastClickedGroup = static_cast<int16_t>(g);
+  ++b.ClickCount;
+  for (int group = 0; group < kButtonGroups; ++group) DrawButtonGroup(group);
+}
+
+bool ButtonPanel::VisibleButton(int n, int* group, int* item) const {
+  struct Shown {
+    float y, x;
+    int g, i;
+  };
+  std::vector<Shown> shown;
+  for (int g = 0; g < kButtonGroups; ++g) {
+    if (g_.start.GroupActive[g] != 1) continue;
+    for (int i = 0; i < kButtonItems; ++i) {
+      const ButtonEntry& entry = g_.start.Button(g, i);
+      if (entry.Width > 0) shown.push_back({entry.Y, entry.X, g, i});
+    }
+  }
+  std::stable_sort(shown.begin(), shown.end(), [](const Shown& a, const Shown& b) {
+    return a.y != b.y ? a.y < b.y : a.x < b.x;
+  });
+  if (n < 1 || n > static_cast<int>(shown.size())) return false;
+  *group = shown[n - 1].g;
+  *item = shown[n - 1].i;
+  return true;
+}
+
+void ButtonPanel::AnswerKey(Key key, int g) {
+  const StartState& s = g_.start;
+  if (const int digit = platform::KeyDigit(key)) {
+    int group = 0, item = 0;
+    if (VisibleButton(digit, &group, &item)) PressButton(group, item);
+    return;
+  }
+  if (platform::IsConfirmKey(key)) {
+    int items = 0, only = 0;
+    for (int i = 0; i < kButtonItems; ++i) {
+      if (s.Button(g, i).Width > 0) ++items, only = i;
+    }
+    if (s.GroupActive[g] == 1 && items == 1) PressButton(g, only);
+    return;
+  }
+  if (s.GroupActive[kLevelGroup] == 1 && (key == Key::kUp || key == Key::kDown)) {
+    StepChoice(kLevelGroup, key == Key::kUp ? -1 : 1);
+  } else if (s.GroupActive[kColourGroup] == 1 && (key == Key::kLeft || key == Key::kRight)) {
+    StepChoice(kColourGroup, key == Key::kLeft ? -1 : 1);
+  }
+}
+
+void ButtonPanel::StepChoice(int g, int step) {
+  int last = -1;
+  for (int i = 0; i < kButtonItems; ++i) {
+    if (g_.start.Button(g, i).Width > 0) last = i;
+  }
+  if (last < 0) return;
+  const float choice = g_.start.GroupChoice[g];
+  // A choice no button stands for (a value from the file) starts at the first.
+  const int from = choice >= 0 && choice <= last ? static_cast<int>(choice) : -step;
+  PressButton(g, std::clamp(from + step, 0, last));
 }
 
 bool ButtonPanel::NobodyAtTheMouse() const {
@@ -95,19 +173,30 @@ bool ButtonPanel::NobodyAtTheMouse() const {
 
 void ButtonPanel::WaitForLeftClick() {
   if (NobodyAtTheMouse()) return;
+  g_.io.DropKeys();  // like a click made before the wait, a key then is no answer
   while (g_.io.LeftButtonDown() == 1) g_.io.Sleep(1);
-  while (g_.io.LeftButtonDown() == 0) g_.io.Sleep(1);
+  while (g_.io.LeftButtonDown() == 0) {
+    const auto key = g_.io.ReadKey();
+    if (key && platform::IsConfirmKey(*key)) return;
+    g_.io.Sleep(1);
+  }
 }
 
-int ButtonPanel::WaitForLeftOrRightClick() {
+int ButtonPanel::WaitForLeftOrRightClick(bool escape_answers) {
   if (NobodyAtTheMouse()) return 0;
   // A right click made long before (say, while the computer was thinking) is
   // still latched by the platform; only a right button held now counts.
   g_.io.RightButtonDown();
+  g_.io.DropKeys();
   while (g_.io.LeftButtonDown() == 1) g_.io.Sleep(1);
   for (;;) {
     if (g_.io.LeftButtonDown() == 1) return kLeftClick;
     if (g_.io.RightButtonDown() == 1) return kRightClick;
+    if (const auto key = g_.io.ReadKey()) {
+      if (platform::IsConfirmKey(*key)) return kLeftClick;
+      if (*key == Key::kU || *key == Key::kBackspace) return kRightClick;
+      if (*key == Key::kEscape && escape_answers) return kLeftClick;
+    }
     g_.io.Sleep(1);
   }
 }

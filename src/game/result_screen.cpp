@@ -119,15 +119,30 @@ void GameEnd::PrintUsageCounts() {
 }
 
 bool GameEnd::WaitForUndoOrQuit() {
+  g_.io.DropKeys();  // keys typed before the result was shown are no answer
   for (;;) {
     g_.buttons.ReadMousePosition();
-    if (g_.io.LeftButtonDown() != 1) continue;
-    g_.buttons.PointedGroupTest();
-    const int16_t group = g_.buttonState.PointedGroup;
+    int group = 0;
+    if (g_.io.LeftButtonDown() == 1) {
+      g_.buttons.PointedGroupTest();
+      group = g_.buttonState.PointedGroup;
+    } else if (const auto key = g_.io.ReadKey()) {
+      group = GroupForKey(*key);
+    }
     // A disabled undo button (nothing left to take back) ignores the click.
     if (group == kUndoGroup && g_.start.GroupChoice[kUndoGroup] != -1) return true;
     if (group == kQuitGroup) return false;
   }
+}
+
+int GameEnd::GroupForKey(platform::Key key) const {
+  using platform::Key;
+  const auto& active = g_.start.GroupActive;
+  if (key == Key::kU) return active[kUndoGroup] == 1 ? kUndoGroup : 0;
+  if (key == Key::kEscape) return active[kQuitGroup] == 1 ? kQuitGroup : 0;
+  int group = 0, item = 0;
+  const int digit = platform::KeyDigit(key);
+  return digit != 0 && g_.buttons.VisibleButton(digit, &group, &item) ? group : 0;
 }
 
 void GameEnd::PlayOnAfterUndo() {
@@ -163,7 +178,7 @@ void GameEnd::ReturnToMenuOnClick() {
   text.PrintAt(kPanelMessageColumn, row + 1, "メニューに戻ります\r\n"_sjis);
   text.BlankRow(row + 4);
   g_.flow.QuitRequested = 1;
-  g_.buttons.WaitForLeftOrRightClick();
+  g_.buttons.WaitForLeftOrRightClick(/*escape_answers=*/true);
   g_.buttons.WaitForButtonsUp();
 }
 

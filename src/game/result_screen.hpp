@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/keys.hpp"
+
 namespace kerna {
 
 class Game;
@@ -25,8 +27,11 @@ class GameEnd {
   void PrintScoreLines();
   void ReactToResult();
   void PrintUsageCounts();
-  // Polls until undo (true) or quit (false) is clicked.
+  // Polls until undo (true) or quit (false) is clicked, or pressed by a key:
+  // U or Escape, or 1..9 for the buttons shown.
   bool WaitForUndoOrQuit();
+  // The button group a key presses here (0: none).
+  int GroupForKey(platform::Key key) const;
   void PlayOnAfterUndo();
   void ReturnToMenuOnClick();
   void EraseBoxAtCursor();

@@ -31,6 +31,9 @@ struct StartState {
   std::array<float, kButtonGroups> GroupChoice{};
 
   ButtonEntry& Button(int group, int item) { return ButtonTable[group * kButtonItems + item]; }
+  const ButtonEntry& Button(int group, int item) const {
+    return ButtonTable[group * kButtonItems + item];
+  }
 };
 
 }  // namespace kerna

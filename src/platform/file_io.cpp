@@ -41,4 +41,30 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   return ok;
 }
 
+namespace {
+
+// Writes, flushes and syncs an open file, then closes it; true when all worked.
+bool WriteAndClose(std::FILE* file, std::string_view bytes) {
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  ok = (std::fflush(file) == 0) && ok;
+  ok = (::fsync(::fileno(file)) == 0) && ok;
+  return (std::fclose(file) == 0) && ok;
+}
+
+}  // namespace
+
+bool AppendFileBytes(const std::string& path, std::string_view bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "ab");
+  return file != nullptr && WriteAndClose(file, bytes);
+}
+
+bool CreateFileBytes(const std::string& path, std::string_view bytes) {
+  // "x": fails when the file exists, so two saves never share one name.
+  std::FILE* file = std::fopen(path.c_str(), "wbx");
+  if (file == nullptr) return false;
+  if (WriteAndClose(file, bytes)) return true;
+  std::remove(path.c_str());
+  return false;
+}
+
 }  // namespace kerna::platform

@@ -15,4 +15,12 @@ std::string ReadFileBytes(const std::string& path);
 // the folder is not writable or the disk is full.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Appends the bytes (creating the file when missing) and flushes them to the
+// disk, so a crash right after loses nothing. False when it cannot be written.
+bool AppendFileBytes(const std::string& path, std::string_view bytes);
+
+// Writes a new file; false (and nothing changed) when `path` already exists or
+// cannot be written. A file left half written by a full disk is removed.
+bool CreateFileBytes(const std::string& path, std::string_view bytes);
+
 }  // namespace kerna::platform

@@ -74,6 +74,10 @@ void HeadlessPlatform::ClickRight(int x, int y, int64_t at_ms) {
   ReleaseRight(at + kClickHoldMs);
 }
 
+void HeadlessPlatform::PressKey(Key key, int64_t at_ms) {
+  Queue(EventKind::kKey, static_cast<int>(key), 0, NextTime(at_ms));
+}
+
 void HeadlessPlatform::CloseWindow(int64_t at_ms) {
   Queue(EventKind::kClose, 0, 0, NextTime(at_ms));
 }
@@ -98,6 +102,9 @@ void HeadlessPlatform::ApplyDueEvents(int64_t until_ms) {
         break;
       case EventKind::kRightUp:
         PressRight(false);
+        break;
+      case EventKind::kKey:
+        PushKey(static_cast<Key>(event.x));
         break;
       case EventKind::kClose:
         closed_ = true;
@@ -197,6 +204,11 @@ void HeadlessPlatform::ReadMouse() {
   ApplyDueEvents(now_ms_);
   mouse_x_ = pointer_x_;
   mouse_y_ = pointer_y_;
+}
+
+int64_t HeadlessPlatform::WallClockSeconds() {
+  if (!wall_clock_base_) return Platform::WallClockSeconds();
+  return *wall_clock_base_ + now_ms_ / 1000;
 }
 
 // --- Looking ---

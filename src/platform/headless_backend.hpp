@@ -48,6 +48,8 @@ class HeadlessPlatform : public Platform {
   void PressRightAt(int x, int y, int64_t at_ms = -1);
   void ReleaseRight(int64_t at_ms = -1);
   void ClickRight(int x, int y, int64_t at_ms = -1);
+  // A key press (the game reads it from the key queue at its next poll).
+  void PressKey(Key key, int64_t at_ms = -1);
   // The window is closed: from then on Sleep and CheckClosed throw WindowClosed.
   void CloseWindow(int64_t at_ms = -1);
   // The window is closed at the first Sleep or CheckClosed where the condition
@@ -108,10 +110,14 @@ class HeadlessPlatform : public Platform {
   }
   // Sleep calls made so far and the virtual milliseconds they asked for.
   int64_t sleep_calls() const { return sleep_calls_; }
+  // Pins the wall clock (seconds since 1970) at this value plus the virtual
+  // seconds passed since; unpinned it is the real wall clock.
+  void SetWallClock(int64_t seconds) { wall_clock_base_ = seconds - now_ms_ / 1000; }
 
   // --- Platform ---
   void ReadMouse() override;
   int64_t Clock() override { return now_ms_; }
+  int64_t WallClockSeconds() override;
   void Sleep(int milliseconds) override;
   void CheckClosed() override;
   void PlayWave(std::string_view game_path) override;
@@ -123,11 +129,11 @@ class HeadlessPlatform : public Platform {
   void ShowMessageBox(std::string_view cp932_text, std::string_view cp932_caption) override;
 
  private:
-  enum class EventKind { kMove, kLeftDown, kLeftUp, kRightDown, kRightUp, kClose };
+  enum class EventKind { kMove, kLeftDown, kLeftUp, kRightDown, kRightUp, kKey, kClose };
   struct Event {
     int64_t at_ms;
     EventKind kind;
-    int x = 0, y = 0;
+    int x = 0, y = 0;  // kKey: x is the Key
   };
   struct Trigger {
     std::function<bool()> condition;
@@ -148,6 +154,7 @@ class HeadlessPlatform : public Platform {
   int64_t last_event_ms_ = 0;
   int pointer_x_ = 0, pointer_y_ = 0;
   bool closed_ = false;
+  std::optional<int64_t> wall_clock_base_;
   std::function<bool()> close_condition_;
 
   std::vector<std::function<bool()>> stop_conditions_;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 
 #include "platform/file_io.hpp"
@@ -284,6 +285,33 @@ void Platform::PressRight(bool down) {
   } else {
     right_state_.fetch_and(~kHeld);
   }
+}
+
+// --- Keyboard ---
+
+std::optional<Key> Platform::ReadKey() {
+  std::lock_guard lock(key_mutex_);
+  if (keys_.empty()) return std::nullopt;
+  const Key key = keys_.front();
+  keys_.pop_front();
+  return key;
+}
+
+void Platform::DropKeys() {
+  std::lock_guard lock(key_mutex_);
+  keys_.clear();
+}
+
+void Platform::PushKey(Key key) {
+  std::lock_guard lock(key_mutex_);
+  if (keys_.size() >= kKeyQueueSize) keys_.pop_front();
+  keys_.push_back(key);
+}
+
+// --- Wall clock ---
+
+int64_t Platform::WallClockSeconds() {
+  return static_cast<int64_t>(std::time(nullptr));
 }
 
 }  // namespace kerna::platform

@@ -3,7 +3,7 @@
 //
 // - SdlPlatform (sdl_backend.hpp): the real window. The process's main thread is
 //   the window thread: it owns SDL's event loop, writes the mouse position and
-//   the button flags, and presents the off-screen copy (about 60 times a second
+//   the button flags, queues key presses, and presents the off-screen copy (about 60 times a second
 //   while it changes). The game runs on a second thread and never waits for the
 //   window: it draws into the off-screen copy, which it hands over at every
 //   Sleep/CheckClosed. Closing the window makes Sleep and CheckClosed throw
@@ -11,7 +11,7 @@
 //   game thread has not come back within 0.9 s.
 // - HeadlessPlatform (headless_backend.hpp): for tests, single-threaded. Drawing
 //   goes to memory, the clock is virtual (Sleep advances it at once), the mouse
-//   follows a script, and a test stops the game when a condition holds, a text
+//   and the keyboard follow a script, and a test stops the game when a condition holds, a text
 //   appears, or a virtual-time watchdog runs out.
 //
 // What both share lives here: one 640 x 440 RGB surface (the off-screen copy),
@@ -21,12 +21,16 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/channel_files.hpp"
 #include "platform/cp932.hpp"
+#include "platform/keys.hpp"
 #include "platform/picture.hpp"
 #include "platform/surface.hpp"
 #include "platform/text_grid.hpp"
@@ -105,6 +109,8 @@ class Platform {
   // not be written, and then the old file is untouched.
   bool WriteWholeFile(std::string_view game_path, std::string_view bytes) const;
   ChannelFiles& channels() { return channels_; }
+  // Seconds since 1970 (UTC) by the wall clock, for dating saved games.
+  virtual int64_t WallClockSeconds();
 
   // --- Mouse (window coordinates of the 640 x 440 drawing area) ---
   // Reads the current mouse position into MouseX()/MouseY().
@@ -118,6 +124,16 @@ class Platform {
   // The game clears the flags itself after acting on a click.
   void SetLeftButtonDown(int value);
   void SetRightButtonDown(int value);
+
+  // --- Keyboard ---
+  // The oldest key press the game has not taken yet. Presses wait in a short
+  // queue (the oldest are dropped when it is full), so keys typed quickly are
+  // all seen, in order.
+  std::optional<Key> ReadKey();
+  // Forgets every waiting press: a wait that starts ignores keys typed before
+  // it, as it ignores a click made before it.
+  void DropKeys();
+  static constexpr size_t kKeyQueueSize = 16;
 
   // --- Time ---
   // Milliseconds since an arbitrary start.
@@ -163,6 +179,8 @@ class Platform {
   // Input side: a button went down or up.
   void PressLeft(bool down);
   void PressRight(bool down);
+  // Input side: a key went down (window thread or test script).
+  void PushKey(Key key);
 
  private:
   void RenderSpan(const RowSpan& span);
@@ -177,6 +195,9 @@ class Platform {
   int last_x_ = 0;
   int last_y_ = 0;
   std::unique_ptr<GlyphFont> font_;
+  // Written by the window thread, read by the game thread.
+  std::mutex key_mutex_;
+  std::deque<Key> keys_;
 };
 
 }  // namespace kerna::platform

@@ -11,6 +11,7 @@
 
 #include "platform/glyph_font.hpp"
 #include "platform/quiet_stderr.hpp"
+#include "platform/sdl_keys.hpp"
 #include "platform/sdl_window_icon.hpp"
 #include "platform/window_scale.hpp"
 
@@ -193,6 +194,9 @@ void SdlPlatform::HandleEvent(const SDL_Event& event, bool& quit) {
       if (event.button.button == SDL_BUTTON_RIGHT) PressRight(down);
       break;
     }
+    case SDL_KEYDOWN:
+      if (const auto key = KeyFromSdl(event.key.keysym.sym, event.key.repeat != 0)) PushKey(*key);
+      break;
     default:
       break;  // the frame event only wakes the loop
   }

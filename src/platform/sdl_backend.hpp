@@ -2,7 +2,7 @@
 // off-screen copy, SDL2_mixer for the placing sound and the voices.
 //
 // Threads: Run() is called on the process's main thread, which becomes the
-// window thread (SDL's event loop, mouse flags, presenting); the game runs on a
+// window thread (SDL's event loop, mouse flags, key queue, presenting); the game runs on a
 // thread Run() starts. Every drawing operation copies the rows it changed into
 // the shared frame at once (single pixels at most every 16 ms, and whatever is
 // left at the next Sleep/CheckClosed), never blocking on the window: if the

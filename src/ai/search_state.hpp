@@ -48,9 +48,10 @@ struct SearchState {
       {};          // score after the candidate, for the side to move then
   int16_t PS = 0;  // consecutive passes on the line
 
-  // Empty squares of the game position, column-major; rows 1..ENUL.
+  // Empty squares of the game position, column-major; rows 1..ENUL. A set-up
+  // position with fewer than four discs has more than 60 of them.
   int16_t ENUL = 0;
-  std::array<int16_t, 61> EmptyX{}, EmptyY{};
+  std::array<int16_t, 65> EmptyX{}, EmptyY{};
 
   // Move-ordering keys of the ply being expanded.
   std::array<int16_t, kCandidateRows> OrderKey{};

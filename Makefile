@@ -4,9 +4,13 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 SAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+# The long runs: executions per fuzz target, mouse events per monkey seed.
+FUZZ_RUNS ?= 1000000
+MONKEY_EVENTS ?= 40000
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test test-plain test-sanitize fuzz-long bench format clean
+.PHONY: all deps build run test test-plain test-sanitize fuzz-long monkey-long bench format clean
 
 all: build
 
@@ -27,14 +31,26 @@ test-plain: build
 
 # The sanitizer build uses clang so that the same build also carries the libFuzzer targets.
 test-sanitize: deps
-	CXX=clang++ cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKERNA_SANITIZE=ON -DKERNA_FUZZ=ON
+	CXX=clang++ cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKERNA_SANITIZE=ON -DKERNA_FUZZ=ON -DKERNA_FUZZ_SECONDS=5
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE nosan
 
+# Every loader's fuzz target for FUZZ_RUNS executions, under the address and
+# undefined sanitizers but optimised (several times the executions per second
+# of the Debug build), at low priority, one target after another.
+FUZZ_TARGETS = $(basename $(notdir $(wildcard tests/fuzz/fuzz_*.cpp)))
 fuzz-long: deps
-	CXX=clang++ cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKERNA_SANITIZE=ON -DKERNA_FUZZ=ON -DKERNA_FUZZ_SECONDS=600
-	cmake --build $(SAN_BUILD) -j $(JOBS)
-	cd $(SAN_BUILD) && ctest --output-on-failure -L fuzz
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKERNA_SANITIZE=ON -DKERNA_FUZZ=ON -DKERNA_TOOLS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
+	bash scripts/fuzz_long.sh $(FUZZ_BUILD) $(FUZZ_RUNS) $(FUZZ_TARGETS)
+
+# The monkey at MONKEY_EVENTS mouse events per seed, in the plain build and
+# then under the sanitizers (a tenth of the events there: they run ~10x slower).
+monkey-long: build
+	cd $(BUILD) && KERNA_MONKEY_EVENTS=$(MONKEY_EVENTS) nice -n 15 tests/test_game --gtest_filter='Seeds/Monkey.*'
+	CXX=clang++ cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKERNA_SANITIZE=ON -DKERNA_FUZZ=ON -DKERNA_FUZZ_SECONDS=5
+	cmake --build $(SAN_BUILD) -j $(JOBS) --target test_game
+	cd $(SAN_BUILD) && KERNA_MONKEY_EVENTS=$$(($(MONKEY_EVENTS) / 10)) nice -n 15 tests/test_game --gtest_filter='Seeds/Monkey.*'
 
 bench: build
 	$(BUILD)/bench/kerna-bench
@@ -43,4 +59,4 @@ format:
 	git ls-files '*.cpp' '*.hpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

@@ -351,20 +351,22 @@ void HumanPlayer::UndoMove() {
   g_.io.SetLeftButtonDown(0);
   b.LegalFlag = 0;
 
-  // Trim the record back to the human's latest move (an entry of the computer's
-  // after it goes too), but never below entry 2: the game's first move stays.
-  int n = static_cast<int>(b.MoveNumber);
-  if (n >= 1 && n <= kRecordSize && EntrySide(b.GameRecord[n]) == b.ComputerSide) --n;
-  while (n > 2) {
-    if (EntrySide(b.GameRecord[n]) == b.HumanSide) break;
-    --n;
+  // Trim the record to exactly what the replay rebuilt: every entry from the
+  // human's latest one on goes, and nothing before it. (Trimming by the move
+  // number alone kept the human's first move in the record when it was taken
+  // back, so the record named a disc that was no longer on the board.) When
+  // the computer opened, its first move is before every human entry and stays.
+  int latest_human = 0;
+  for (int n = kRecordSize; n >= 1 && latest_human == 0; --n) {
+    if (EntrySide(b.GameRecord[n]) == b.HumanSide) latest_human = n;
   }
-  if (n <= 2) {
-    ++n;
-    DisableUndo();
+  if (latest_human == 0) {
+    DisableUndo();  // nothing of the human's was taken back: the record stays
+  } else {
+    if (latest_human <= 2) DisableUndo();
+    b.MoveNumber = static_cast<float>(latest_human);
+    for (int i = latest_human; i <= kRecordSize; ++i) b.GameRecord[i] = 0;
   }
-  b.MoveNumber = static_cast<float>(n);
-  for (int i = n; i <= kRecordSize; ++i) b.GameRecord[i] = 0;
   int entries = 0;
   for (int i = 1; i <= kRecordSize; ++i) entries += b.GameRecord[i] != 0;
   if (entries < 2) DisableUndo();

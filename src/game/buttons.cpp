@@ -89,6 +89,11 @@ void ButtonPanel::ReadMousePosition() {
 
 void ButtonPanel::WaitForButton(int g) {
   ButtonState& b = g_.buttonState;
+  // Only a click made during this wait counts. The click that ended the last
+  // wait is still counted when nothing cleared it since (a game between two
+  // people hit-tests no buttons), and would answer this wait at once: back in
+  // the menu, that game would start again without a click.
+  b.ClickCount = 0;
   for (;;) {
     ReadMousePosition();
     if (g_.io.LeftButtonDown() == 1) {

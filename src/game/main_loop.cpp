@@ -76,10 +76,19 @@ void GameLoop::SetUpStartPosition() {
   for (int x = 1; x <= 8; ++x) {
     for (int y = 1; y <= 8; ++y) any_disc = any_disc || b.StartPosition[x][y] != kEmpty;
   }
-  if (!any_disc) return;
+  // The record is replayed from StartPosition, so it becomes those four discs too.
+  if (!any_disc) {
+    for (int x = 1; x <= 8; ++x) {
+      for (int y = 1; y <= 8; ++y) b.StartPosition[x][y] = b.Position[x][y];
+    }
+  }
   for (int x = 1; x <= 8; ++x) {
     for (int y = 1; y <= 8; ++y) b.Position[x][y] = b.StartPosition[x][y];
   }
+  // A new game has no moves yet: the last game's record must not outlive it
+  // (undo and the book read it).
+  b.GameRecord.fill(0);
+  b.MoveNumber = 0;
 }
 
 void GameLoop::FillRandomStart() {

@@ -191,10 +191,21 @@ static bool HeaderFitsFile(const std::string& path) {
     for (int i = bytes - 1; i >= 0; --i) value = value * 256 + header[at + i];
     return value;
   };
-  if (header[0] != 'B' || header[1] != 'M' || little(14, 4) < 40) return true;  // let SDL judge
-  const int64_t width = std::abs(static_cast<int32_t>(little(18, 4)));
-  const int64_t height = std::abs(static_cast<int32_t>(little(22, 4)));
-  const int64_t bits = little(28, 2);
+  if (header[0] != 'B' || header[1] != 'M') return true;  // not a bitmap: SDL refuses it
+  const int64_t header_size = little(14, 4);
+  int64_t width = 0, height = 0, bits = 0;
+  if (header_size == 12) {
+    // The old core header: 16-bit sizes, still up to 65535 x 65535.
+    width = little(18, 2);
+    height = little(20, 2);
+    bits = little(24, 2);
+  } else if (header_size >= 40) {
+    width = std::abs(static_cast<int32_t>(little(18, 4)));
+    height = std::abs(static_cast<int32_t>(little(22, 4)));
+    bits = little(28, 2);
+  } else {
+    return false;  // no header of that size exists
+  }
   const int64_t row_bytes = (width * std::max<int64_t>(bits, 1) + 31) / 32 * 4;
   return width <= 16384 && height <= 16384 && row_bytes * height <= size;
 }

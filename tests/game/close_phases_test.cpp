@@ -1,11 +1,15 @@
 // Closing the window in each phase of the game: RunGame unwinds with
-// WindowClosed within a second of real time and leaves dat\set.ini as it was.
+// WindowClosed within a second of real time and leaves dat\set.ini as it was:
+// loading, menu, settings, human turn, animation, a level-6 search, a solver,
+// the result screen, and self-play with its log.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 #include <string>
 
+#include "ai/computer_turn.hpp"
 #include "flow_fixture.hpp"
 #include "game/run_game.hpp"
 
@@ -66,6 +70,17 @@ class ClosePhases : public FlowTest {
   }
 
   bool Searching(uint64_t nodes) { return game->searchState.Nodes > nodes; }
+  // A close condition part: true when asked from within a search past `nodes`
+  // nodes (no sleep since the previous time it was asked: only the search's
+  // own checks ask without sleeping).
+  std::function<bool(uint64_t)> InsideTheSearch() {
+    return [this, sleeps = int64_t{-1}](uint64_t nodes) mutable {
+      const bool inside = io.sleep_calls() == sleeps && Searching(nodes);
+      sleeps = io.sleep_calls();
+      return inside;
+    };
+  }
+  int Discs() { return CountDiscs(position(), kBlack) + CountDiscs(position(), kWhite); }
 
   static constexpr const char* kSettingsText = "0\r\n0\r\n1\r\n0\r\n43\r\n0\r\n0\r\n";
 };
@@ -96,18 +111,84 @@ TEST_F(ClosePhases, DuringTheMoveAnimation) {
       "animation");
 }
 
-// Enabled once the computer turn searches (main still plays a stand-in that does not).
-TEST_F(ClosePhases, DISABLED_InTheMiddleOfALevel6Search) {
+// Closing while the computer searches or solves: the search looks for a
+// closed window every 4096 nodes and at each progress step, never sleeping, so
+// the close must be seen by one of those checks (the sleep count unchanged
+// since the previous check), not at the next sleep after the search.
+TEST_F(ClosePhases, InTheMiddleOfALevel6Search) {
+  // The shipped evaluation, so the search has real values to weigh, in the
+  // middle of a game, where it searches deepest.
+  fs::copy_file(fs::path(KERNA_ASSETS_DIR) / "dat" / "table.dat", root() / "dat" / "table.dat");
+  WriteStartPosition(30);
   ChooseGameAgainstComputer(/*human_black=*/false, 6);
   AutoPlay();
-  CloseWhenAndCheck([this] { return Searching(4096); }, "level 6 search");
+  const auto thinking = TextOnRow(20, "考えています");
+  CloseWhenAndCheck(
+      [&, inside = InsideTheSearch()]() mutable {
+        return inside(8192) && thinking() &&
+               ChooseTurnMethod(6, Discs() - 4, false) == TurnMethod::kMiddleGame;
+      },
+      "level 6 search");
 }
 
-TEST_F(ClosePhases, DISABLED_InTheEndgameSolver) {
+TEST_F(ClosePhases, InTheEndgameSolver) {
   WriteStartPosition(16);
   ChooseGameAgainstComputer(/*human_black=*/false, 6);
   AutoPlay();
-  CloseWhenAndCheck([this] { return Searching(4096); }, "solver");
+  const auto thinking = TextOnRow(21, "考えています");
+  CloseWhenAndCheck(
+      [&, inside = InsideTheSearch()]() mutable {
+        return inside(4096) && thinking() &&
+               ChooseTurnMethod(6, Discs() - 4, false) != TurnMethod::kMiddleGame;
+      },
+      "solver");
+}
+
+TEST_F(ClosePhases, OnTheResultScreen) {
+  // Three lone discs: neither side can move, the game ends at once.
+  WriteFile(root() / "dat" / "start.dat",
+            "20000000\r\n00000000\r\n00000000\r\n00001000\r\n"
+            "00000000\r\n00000000\r\n00000000\r\n00000002\r\n");
+  ChooseGameAgainstComputer(/*human_black=*/true, 2);
+  AutoPlay();
+  const auto score_shown = TextOnRow(21, "あなた     （");
+  CloseWhenAndCheck([&] { return score_shown() && game->start.GroupActive[5] == 1; },
+                    "result screen");
+}
+
+// Self-play logs every computer move; closing mid-search leaves only whole lines.
+TEST_F(ClosePhases, InSelfPlayTheLogKeepsWholeLines) {
+  const std::string self_play = "0\r\n0\r\n1\r\n1\r\n43\r\n0\r\n0\r\n";
+  WriteFile(root() / "dat" / "set.ini", self_play);
+  ChooseGameAgainstComputer(/*human_black=*/false, 5);
+  io.SetTimeLimit(int64_t{1} << 40);
+  Clock::time_point closed_at{};
+  const fs::path log_file = root() / "dat" / "sakiyomi.csv";
+  auto inside = InsideTheSearch();
+  int log_checks = 0;
+  bool enough_logged = false;
+  io.CloseWhen([&] {
+    // Looking at the file is slow: only now and then.
+    if (!enough_logged && ++log_checks % 64 == 0) enough_logged = ReadFile(log_file).size() > 2000;
+    if (closed_at == Clock::time_point{} && enough_logged && inside(1000)) {
+      closed_at = Clock::now();
+    }
+    return closed_at != Clock::time_point{};
+  });
+  EXPECT_EQ(io.Run([&] { RunGame(*game); }), Outcome::kWindowClosed);
+  ASSERT_NE(closed_at, Clock::time_point{}) << "never reached";
+  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - closed_at).count(),
+            1000);
+  EXPECT_EQ(ReadFile(root() / "dat" / "set.ini"), self_play);
+  const std::string log = ReadFile(log_file);
+  ASSERT_FALSE(log.empty());
+  EXPECT_TRUE(log.ends_with("END\r\n")) << log.substr(log.size() > 80 ? log.size() - 80 : 0);
+  size_t lines = 0;
+  for (size_t at = log.find("\r\n"); at != std::string::npos; at = log.find("\r\n", at + 2)) {
+    ++lines;
+  }
+  EXPECT_EQ(lines, static_cast<size_t>(std::count(log.begin(), log.end(), '\n')));
+  EXPECT_GE(lines, 8u);
 }
 
 }  // namespace

@@ -155,6 +155,23 @@ TEST_F(FullGame, ResultLinesBetweenTwoPeopleNameBlackFirst) {
       io.RowText(21).substr(56).starts_with(" 白  " + std::to_string(CountDiscs(end, kWhite))));
 }
 
+// After a game between two people the menu waits for a click: the click that
+// chose that game (the menu's own group) must not choose it again at once.
+TEST_F(FullGame, AfterQuittingAGameBetweenTwoPeopleTheMenuWaits) {
+  Start();
+  ClickOnMenu(kTwoHumans);
+  AutoPlay(2);
+  ClickWhen([&] { return human_moves_played() == 2 && HumanWaits(); }, kQuit);
+  ClickWhen(TextOnRow(21, "メニューに戻ります"), {100, 100});
+  int64_t menu_shown_at = -1;
+  io.When([&] { return game->start.GroupActive[6] == 1; }, [&] { menu_shown_at = io.Clock(); });
+  // Two seconds with nobody at the mouse: the menu must still be waiting.
+  io.StopWhen([&] { return menu_shown_at >= 0 && io.Clock() > menu_shown_at + 2000; });
+  ASSERT_EQ(RunLoop(), Outcome::kStopped);
+  EXPECT_EQ(game->start.GroupActive[6], 1);
+  EXPECT_EQ(game->start.GroupActive[4], 0);  // no new game's hint button
+}
+
 TEST_F(FullGame, QuitAsksForAClickAndReturnsToTheTitle) {
   Start();
   ChooseGameAgainstComputer(true, 1);

@@ -1,6 +1,7 @@
 // Taking moves back and asking for hints during a game against the computer:
 // undo with either side opening, the pause after a move with its right-click
 // take-back, and the hint's square, value line and count.
+#include <array>
 #include <regex>
 
 #include "game/flow_fixture.hpp"
@@ -11,6 +12,11 @@ namespace {
 class UndoHintPause : public FlowTest {
  protected:
   const BoardState& b() const { return game->board; }
+  // Squares 1..8 x 1..8 only (the game's copies carry the wall rim).
+  static Grid Squares(Grid grid) {
+    for (int i = 0; i <= 9; ++i) grid[0][i] = grid[9][i] = grid[i][0] = grid[i][9] = 0;
+    return grid;
+  }
   void ExpectRecordEntries(int count) {
     for (int n = 1; n <= 60; ++n) EXPECT_EQ(b().GameRecord[n] != 0, n <= count) << "entry " << n;
   }
@@ -55,9 +61,78 @@ TEST_F(UndoHintPause, WhenTheComputerOpenedUndoNeverRemovesEntryOne) {
   EXPECT_EQ(after_first_undo, positions_seen()[1]);  // after the computer's move 3
   EXPECT_EQ(position(), positions_seen()[0]);        // after the computer's move 1
   EXPECT_EQ(game->flow.UndoCount, 2);
-  ExpectRecordEntries(2);  // entry 1 (the computer's) and the stale entry 2
+  ExpectRecordEntries(1);  // only the computer's opening move is left
   EXPECT_EQ(static_cast<int>(b().GameRecord[1]) / 100, kBlack);
   EXPECT_EQ(game->start.GroupChoice[3], -1);
+}
+
+// Taking back the human's first move leaves the start position and an empty
+// record: no entry may name a disc that is no longer on the board, and the
+// next move is entry 1 again.
+TEST_F(UndoHintPause, UndoOfTheHumansFirstMoveEmptiesTheRecord) {
+  Start();
+  ChooseGameAgainstComputer(/*human_black=*/true, /*level=*/1);
+  AutoPlay(1);
+  ClickWhen([&] { return human_moves_played() == 1 && HumanWaits(); }, kUndo);
+  Grid after_undo{};
+  std::array<float, kRecordSize + 1> record_after_undo{};
+  int undo_choice = 0;
+  io.When([&] { return game->flow.UndoCount == 1 && HumanWaits(); },
+          [&] {
+            after_undo = position();
+            record_after_undo = b().GameRecord;
+            undo_choice = static_cast<int>(game->start.GroupChoice[3]);
+            AutoPlay(1, [] { return std::pair{5, 6}; });  // e6
+          });
+  io.StopWhen([&] { return human_moves_played() == 2 && b().GameRecord[2] != 0 && HumanWaits(); });
+  ASSERT_EQ(RunLoop(), Outcome::kStopped);
+  EXPECT_EQ(Squares(after_undo), StandardStart());
+  for (int n = 1; n <= kRecordSize; ++n) EXPECT_EQ(record_after_undo[n], 0) << "entry " << n;
+  EXPECT_EQ(undo_choice, -1);  // nothing left to take back
+  EXPECT_EQ(b().GameRecord[1], kBlack * 100 + 56);
+  ExpectRecordEntries(2);
+}
+
+// Two undos after two moves each: back to the start, the record empty.
+TEST_F(UndoHintPause, TwoUndosAfterTwoMovesEachReturnToAnEmptyRecord) {
+  Start();
+  ChooseGameAgainstComputer(/*human_black=*/true, /*level=*/1);
+  AutoPlay(2);
+  const auto waiting_after = [&](int undos) {
+    return [this, undos] {
+      return human_moves_played() == 2 && game->flow.UndoCount == undos && HumanWaits();
+    };
+  };
+  ClickWhen(waiting_after(0), kUndo);
+  ClickWhen(waiting_after(1), kUndo);
+  io.StopWhen(waiting_after(2));
+  ASSERT_EQ(RunLoop(), Outcome::kStopped);
+  EXPECT_EQ(Squares(position()), StandardStart());
+  ExpectRecordEntries(0);
+  EXPECT_EQ(game->start.GroupChoice[3], -1);
+}
+
+// Without a start position to read the game starts from the four centre discs,
+// and undo replays from those same discs, not from an empty board.
+TEST_F(UndoHintPause, UndoWithoutAStartPositionReturnsToTheFourCentreDiscs) {
+  Start(Grid{});
+  ChooseGameAgainstComputer(/*human_black=*/true, /*level=*/1);
+  AutoPlay(2);
+  ClickWhen([&] { return human_moves_played() == 2 && HumanWaits(); }, kUndo);
+  io.StopWhen([&] { return game->flow.UndoCount == 1 && HumanWaits(); });
+  ASSERT_EQ(RunLoop(), Outcome::kStopped);
+  EXPECT_EQ(position(), positions_seen()[1]);
+  EXPECT_EQ(Squares(game->board.StartPosition), StandardStart());
+}
+
+// The last game's moves do not outlive it: a new game starts with an empty record.
+TEST_F(UndoHintPause, ANewGameStartsWithAnEmptyRecord) {
+  Start();
+  for (int n = 1; n <= kRecordSize; ++n) game->board.GameRecord[n] = 265;
+  ChooseGameAgainstComputer(/*human_black=*/true, /*level=*/1);
+  io.StopWhen([&] { return HumanWaits(); });
+  ASSERT_EQ(RunLoop(), Outcome::kStopped);
+  ExpectRecordEntries(0);
 }
 
 TEST_F(UndoHintPause, PauseAfterMoveRightClickTakesTheMoveBackAndClearsItsEntry) {

@@ -47,11 +47,17 @@ TEST(FontLookup, ABitmapWithAWrongHeaderLoadsEmptyAndDrawsNothing) {
   bytes += std::string("\x36\0\0\0\x28\0\0\0\xff\xff\0\0\xff\xff\0\0\1\0\x18\0", 20);
   bytes += std::string(24, '\0');
   std::ofstream(folder / "bmp" / "bad.bmp", std::ios::binary) << bytes;
+  // The same with the old 12-byte core header (16-bit sizes): 65535 x 65535.
+  std::string core = "BM";
+  core += std::string(8, '\0');
+  core += std::string("\x1a\0\0\0\x0c\0\0\0\xff\xff\xff\xff\1\0\x18\0", 16);
+  core += std::string(16, '\0');
+  std::ofstream(folder / "bmp" / "core.bmp", std::ios::binary) << core;
   std::ofstream(folder / "bmp" / "noise.bmp", std::ios::binary) << "not a picture at all";
   HeadlessPlatform io;
   io.SetDataFolder(folder.string());
   io.SetPixel(10, 10, Rgb{1, 2, 3});
-  for (const char* name : {"bmp\\bad.bmp", "bmp\\noise.bmp", "bmp\\missing.bmp"}) {
+  for (const char* name : {"bmp\\bad.bmp", "bmp\\core.bmp", "bmp\\noise.bmp", "bmp\\missing.bmp"}) {
     const Picture picture = io.LoadPicture(name);
     EXPECT_TRUE(picture.empty()) << name;
     io.DrawPicture(picture, 10, 10);

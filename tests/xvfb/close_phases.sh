@@ -1,0 +1,160 @@
+#!/usr/bin/env bash
+# The real game under Xvfb, closed (WM_DELETE_WINDOW, as a window manager's
+# close button sends) in the phases the headless tests reach by the virtual
+# clock: while the computer searches at level 6, while it solves the endgame,
+# and on the result screen; each time the process must end within 1 s with
+# exit code 0 and leave set.ini as it was. Also the faults a real machine
+# brings: no audio device at all (the game plays on silently and closes
+# cleanly) and no font (a one-line reason naming the Debian package, exit 1,
+# no crash). Each run uses a scratch copy of the data folder.
+#   usage: close_phases.sh GAME_BINARY ASSETS_DIR BUILD_DIR
+set -euo pipefail
+
+game="$(realpath "$1")"
+assets="$(cd "$2" && pwd)"
+build="$3"
+helper="$build/xvfb/xvfb_helper"
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+export SDL_AUDIODRIVER=dummy
+readonly startup_timeout_ms=30000
+readonly close_limit_ms=1000
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+for tool in Xvfb xdotool convert; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps.sh installs it)"
+done
+[ -x "$helper" ] || fail "helper $helper not built"
+
+work="$(mktemp -d)"
+xvfb_pid=""
+game_pid=""
+cleanup() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export XDG_CONFIG_HOME="$work/config"
+
+Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 1 300); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+now_ms() { date +%s%3N; }
+picture_pixel() {
+  convert "$assets/bmp/$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1
+}
+title_pixel=$(picture_pixel title.bmp 100 30)
+frame_pixel=$(picture_pixel msg.bmp 100 50)
+
+# A scratch data folder: pictures, sound and voices linked, dat\ copied.
+new_folder() {  # name
+  local data="$work/$1"
+  mkdir -p "$data"
+  for folder in bmp sound voice; do
+    [ -e "$assets/$folder" ] && ln -s "$assets/$folder" "$data/$folder"
+  done
+  cp -r "$assets/dat" "$data/dat"
+  echo "$data"
+}
+
+# Starts the game in the folder (extra environment first) and waits for the title screen.
+start_game() {  # folder [VAR=value...]
+  local folder="$1"
+  shift
+  (cd "$folder" && exec env "$@" "$game") 2>"$work/game.err" &
+  game_pid=$!
+  "$helper" wait-colour 529 30 "${title_pixel#\#}" "$startup_timeout_ms" >/dev/null ||
+    fail "no title screen; stderr: $(cat "$work/game.err")"
+  window=$(timeout $((startup_timeout_ms / 1000)) xdotool search --sync --onlyvisible --pid "$game_pid" |
+    head -n1) || fail "window of pid $game_pid not found"
+  sleep 0.3
+}
+
+# Menu -> play the computer -> side (black|white) -> level -> start.
+choose_game() {  # side level
+  local side_y=115
+  [ "$1" = white ] && side_y=145
+  xdotool mousemove 500 135 click 1
+  sleep 0.4
+  xdotool mousemove 530 "$side_y" click 1
+  sleep 0.2
+  xdotool mousemove 530 $((195 + 28 * $2)) click 1
+  sleep 0.2
+  xdotool mousemove 530 400 click 1
+  "$helper" wait-colour 538 358 "${frame_pixel#\#}" 15000 >/dev/null || fail "the game did not start"
+}
+
+# Sends the close request; the process must end within the limit with exit 0
+# and leave set.ini as it found it.
+close_game() {  # folder phase
+  local folder="$1" phase="$2" start end code=0
+  kill -0 "$game_pid" 2>/dev/null || fail "$phase: the game ended before the close: $(cat "$work/game.err")"
+  start=$(now_ms)
+  "$helper" close "$window" || fail "$phase: could not send the close request"
+  while kill -0 "$game_pid" 2>/dev/null; do
+    (($(now_ms) - start > 5000)) && fail "$phase: the game did not end after the window was closed"
+    sleep 0.005
+  done
+  end=$(now_ms)
+  wait "$game_pid" || code=$?
+  game_pid=""
+  ((code == 0)) || fail "$phase: exit code $code after closing; stderr: $(cat "$work/game.err")"
+  ((end - start <= close_limit_ms)) || fail "$phase: closing took $((end - start)) ms (limit $close_limit_ms)"
+  cmp -s "$assets/dat/set.ini" "$folder/dat/set.ini" || fail "$phase: set.ini changed"
+  [ -z "$(grep -v '^ALSA' "$work/game.err" || true)" ] || fail "$phase: stderr: $(cat "$work/game.err")"
+  echo "$phase: closed in $((end - start)) ms, exit 0, set.ini intact"
+}
+
+# 1. Level 6, the computer opening: its first move is a search (no book move yet).
+data=$(new_folder search)
+start_game "$data"
+choose_game white 6
+sleep 1
+close_game "$data" "level 6 search"
+
+# 2. Level 6 with 16 squares left: the computer (black) starts the endgame solver.
+data=$(new_folder solver)
+printf '%s\r\n' 00022210 11122100 11121222 12111121 01211220 00121121 00112110 00022221 \
+  >"$data/dat/start.dat"
+start_game "$data"
+choose_game white 6
+sleep 1
+close_game "$data" "endgame solver"
+
+# 3. Three lone discs: black (the human) passes, white passes, the result screen.
+data=$(new_folder result)
+printf '%s\r\n' 20000000 00000000 00000000 00001000 00000000 00000000 00000000 00000002 \
+  >"$data/dat/start.dat"
+start_game "$data"
+choose_game black 2
+sleep 0.5
+xdotool mousemove 200 200 click 1  # acknowledges the pass
+sleep 1.5
+close_game "$data" "result screen"
+
+# 4. No audio device: the game starts, a move is played with its sound and
+# the hostess's voice (silent), and the window closes cleanly.
+data=$(new_folder silent)
+start_game "$data" SDL_AUDIODRIVER=kerna-no-such-device
+choose_game black 1
+disc=$(picture_pixel kuro.bmp 17 17)
+xdotool mousemove 142 190 click 1  # c4
+"$helper" wait-colour 136 184 "${disc#\#}" 15000 >/dev/null || fail "no audio device: the move was not drawn"
+sleep 1.5
+close_game "$data" "no audio device, after a move"
+
+# 5. No font: a one-line reason naming the package, exit code 1, no crash.
+data=$(new_folder nofont)
+printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$work/fonts.conf"
+code=0
+(cd "$data" && FONTCONFIG_FILE="$work/fonts.conf" timeout 30 "$game") 2>"$work/game.err" || code=$?
+((code == 1)) || fail "no font: exit code $code (expected 1); stderr: $(cat "$work/game.err")"
+[ "$(wc -l <"$work/game.err")" -eq 1 ] || fail "no font: not one line: $(cat "$work/game.err")"
+grep -q fonts-ipafont-gothic "$work/game.err" || fail "no font: the package is not named: $(cat "$work/game.err")"
+echo "no font: exit 1 with: $(cat "$work/game.err")"

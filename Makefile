@@ -1,6 +1,7 @@
 # Two commands for a fresh Debian machine:
 #   make run   builds the game and starts it from assets/ (the folder with dat/ bmp/ sound/ voice/)
 #   make test  builds everything, runs every test, then runs them again under address+undefined sanitizers
+# The long runs, for when there is time: make fuzz-long, make monkey-long, make faults-long.
 JOBS ?= $(shell nproc)
 BUILD ?= build
 SAN_BUILD ?= build-asan
@@ -10,7 +11,7 @@ FUZZ_RUNS ?= 1000000
 MONKEY_EVENTS ?= 40000
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test test-plain test-sanitize fuzz-long monkey-long bench format clean
+.PHONY: all deps build run test test-plain test-sanitize fuzz-long monkey-long faults-long bench format clean
 
 all: build
 
@@ -51,6 +52,11 @@ monkey-long: build
 	CXX=clang++ cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKERNA_SANITIZE=ON -DKERNA_FUZZ=ON -DKERNA_FUZZ_SECONDS=5
 	cmake --build $(SAN_BUILD) -j $(JOBS) --target test_game
 	cd $(SAN_BUILD) && KERNA_MONKEY_EVENTS=$$(($(MONKEY_EVENTS) / 10)) nice -n 15 tests/test_game --gtest_filter='Seeds/Monkey.*'
+
+# The large data files cut at every tenth byte (the short run in `make test`
+# takes every tenth byte near the ends only).
+faults-long: build
+	cd $(BUILD) && KERNA_FAULTS_EVERY_TENTH=1 nice -n 15 tests/test_game --gtest_filter='Faults.*'
 
 bench: build
 	$(BUILD)/bench/kerna-bench

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -29,6 +30,16 @@
 
 namespace kerna::test {
 namespace {
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
 
 const char* const kDataFiles[] = {"set.ini",   "abc-table.dat", "ban.dat",     "speech.csv",
                                   "start.dat", "table.dat",     "zyouseki.txt"};
@@ -85,22 +96,39 @@ TEST_F(Faults, EachDataFileCutShort) {
 
 // The three large files cut at every tenth byte, straight through their
 // parsers (a whole start per cut would take hours): no crash, nothing written
-// outside the tables, and what is left well formed.
+// outside the tables, and what is left well formed. Each cut parses from the
+// start, so the short run takes every tenth byte of speech.csv and of the
+// first and last 2 kB of the two big files, every 97th in between (fewer
+// under the sanitizers);
+// KERNA_FAULTS_EVERY_TENTH=1 (make faults-long) takes every tenth byte of all.
+std::vector<size_t> Cuts(size_t size) {
+  const bool every_tenth = std::getenv("KERNA_FAULTS_EVERY_TENTH") != nullptr;
+  // Unoptimised and instrumented, the parsers run some fifty times slower.
+  const size_t end_bytes = kSanitized ? 512 : 2048, middle_step = kSanitized ? 997 : 97;
+  std::vector<size_t> cuts;
+  for (size_t cut = 0; cut < size;) {
+    cuts.push_back(cut);
+    const bool near_an_end = cut < end_bytes || cut + end_bytes > size;
+    cut += every_tenth || size < 20000 || near_an_end ? 10 : middle_step;
+  }
+  return cuts;
+}
+
 TEST_F(Faults, LargeFilesCutAtEveryTenthByteParse) {
   const auto tables = std::make_unique<EvalTables>();
   const auto book = std::make_unique<OpeningBook>();
   const auto speech = std::make_unique<SpeechLines[]>(1);
   const std::string table_bytes = Shipped("table.dat"), book_bytes = Shipped("zyouseki.txt"),
                     speech_bytes = Shipped("speech.csv");
-  for (size_t cut = 0; cut < table_bytes.size(); cut += 10) {
+  for (size_t cut : Cuts(table_bytes.size())) {
     ParseEvalTables(std::string_view(table_bytes).substr(0, cut), *tables, [](int) {});
   }
-  for (size_t cut = 0; cut < book_bytes.size(); cut += 10) {
+  for (size_t cut : Cuts(book_bytes.size())) {
     ParseOpeningBook(std::string_view(book_bytes).substr(0, cut), *book);
     ASSERT_GE(book->LineCount, 1) << "cut at " << cut;
     ASSERT_LE(book->LineCount, kBookCapacity) << "cut at " << cut;
   }
-  for (size_t cut = 0; cut < speech_bytes.size(); cut += 10) {
+  for (size_t cut : Cuts(speech_bytes.size())) {
     std::memset(speech.get(), 0, sizeof(SpeechLines));
     ParseSpeechCsv(std::string_view(speech_bytes).substr(0, cut), speech[0]);
     for (const auto& level : speech[0]) {

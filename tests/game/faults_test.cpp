@@ -26,20 +26,11 @@
 #include "game/run_game.hpp"
 #include "game/settings.hpp"
 #include "installed_copy.hpp"
+#include "support/sanitized.hpp"
 #include "ui/speech_csv.hpp"
 
 namespace kerna::test {
 namespace {
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
 
 const char* const kDataFiles[] = {"set.ini",   "abc-table.dat", "ban.dat",     "speech.csv",
                                   "start.dat", "table.dat",     "zyouseki.txt"};

@@ -23,21 +23,11 @@
 #include "flow_fixture.hpp"
 #include "game/run_game.hpp"
 #include "installed_copy.hpp"
+#include "support/sanitized.hpp"
 
 namespace kerna::test {
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
 constexpr int kShortRunEvents = kSanitized ? 400 : 2500;
 
 // Nothing new on screen (buttons, position) for this long of virtual time is a hang.

@@ -326,6 +326,7 @@ void HumanPlayer::Quit() {
   g_.panelText.PrintAt(kPanelMessageColumn, row + 1, "メニューに戻ります\r\n"_sjis);
   g_.panelText.BlankRow(row + 4);
   g_.flow.QuitRequested = 1;
+  g_.recorder.RecordQuitGame();  // kept before the click, so closing now loses nothing
   g_.buttons.WaitForLeftOrRightClick(/*escape_answers=*/true);
   g_.buttons.WaitForButtonsUp();
 }

@@ -26,6 +26,7 @@
 #include "game/button_state.hpp"
 #include "game/buttons.hpp"
 #include "game/flow_state.hpp"
+#include "game/game_records.hpp"
 #include "game/main_loop.hpp"
 #include "game/main_loop_text.hpp"
 #include "game/program_start.hpp"
@@ -69,6 +70,8 @@ class Game {
   SettingsPanel settingsScreen{*this};
   GameEnd result{*this};
   GameLoop loop{*this};
+  RecordsState records;
+  GameRecorder recorder{*this};
 
   // --- Board and turns (board/) ---
   BoardState board;

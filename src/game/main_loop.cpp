@@ -134,6 +134,7 @@ GameLoop::Stage GameLoop::StartTwoHumans() {
   f.UndoCount = f.HintCount = 0;
   f.ThinkStart = g_.io.Clock();
   g_.board.LastMoveX = g_.board.LastMoveY = 0;
+  g_.recorder.BeginGame();
   g_.board.HumanSide = kBlack;  // black moves first
   g_.board.ComputerSide = kWhite;
   return Stage::kHumanTurn;
@@ -175,6 +176,7 @@ GameLoop::Stage GameLoop::StartVersusComputer() {
   g_.screen.DrawFace();
 
   if (g_.settings.SelfPlayMode == 1) OpenSelfPlayLog();
+  g_.recorder.BeginGame();
   f.ThinkStart = g_.io.Clock();
   b.LastMoveX = b.LastMoveY = 0;
 

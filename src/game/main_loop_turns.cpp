@@ -225,6 +225,7 @@ GameLoop::Stage GameLoop::GameOver() {
       f.QuitRequested = 0;
       f.PassCount = 0;
       FillRandomStart();
+      g_.recorder.BeginGame();
       g_.boardDrawing.DrawWholeBoard();
       return Stage::kComputerTurn;
     default:

@@ -33,6 +33,7 @@ void GameEnd::ResultScreen() {
   if (f.VersusComputer == 1) ReactToResult();
   PrintUsageCounts();
   g_.io.SetTextColour(0, 7);
+  g_.recorder.RecordFinishedGame();
   if (g_.settings.SelfPlayMode == 1) {
     f.QuitRequested = 3;
     return;

@@ -90,7 +90,9 @@ bool SettingsPanel::SaveSettings() {
   // it), so a crash or a full disk leaves the old file, never half a new one.
   const std::string user_copy = UserConfigFile(kUserCopyName);
   if (UserFileExists(user_copy)) return g_.io.WriteWholeFile(user_copy, text);
-  if (g_.io.WriteWholeFile(kSettingsFile, text)) return true;
+  if (FolderWritable(g_.io.ResolvePath("dat")) && g_.io.WriteWholeFile(kSettingsFile, text)) {
+    return true;
+  }
   // The data folder is not writable (an installed copy): keep the settings in
   // the user's folder, where the next start reads them first.
   return !user_copy.empty() && MakeUserConfigFolder() && g_.io.WriteWholeFile(user_copy, text);

@@ -1,6 +1,9 @@
 // The user's configuration folder (see settings_location.hpp).
 #include "game/settings_location.hpp"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -35,6 +38,13 @@ bool MakeUserConfigFolder() {
 bool UserFileExists(const std::string& path) {
   std::error_code error;
   return !path.empty() && std::filesystem::is_regular_file(path, error);
+}
+
+bool FolderWritable(const std::string& folder) {
+  struct stat info {};
+  if (folder.empty() || ::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+  return ::access(folder.c_str(), W_OK) == 0;
 }
 
 }  // namespace kerna

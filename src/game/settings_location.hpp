@@ -16,6 +16,10 @@ std::string UserConfigFolder();
 std::string UserConfigFile(std::string_view file_name);
 // Creates the folder (and its parents); false when it cannot be made.
 bool MakeUserConfigFolder();
+// Whether the folder exists and may be written to. A folder whose permission
+// bits forbid writing counts as read-only even for a user who could write
+// anyway (root): an installed copy is never written into.
+bool FolderWritable(const std::string& folder);
 // Whether a file exists at an absolute path.
 bool UserFileExists(const std::string& path);
 

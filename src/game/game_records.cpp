@@ -1,0 +1,181 @@
+// The records of finished and quit games (see game_records.hpp): the summary,
+// its line in records.txt and the folder it goes to.
+#include "game/game_records.hpp"
+
+#include <cmath>
+#include <ctime>
+
+#include "game/game.hpp"
+#include "game/settings_location.hpp"
+#include "platform/file_io.hpp"
+
+namespace kerna {
+
+namespace {
+
+constexpr char kRecordsFileName[] = "records.txt";
+
+bool IsStandardStart(const Grid& start) {
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) {
+      const bool centre_white = (x == 4 && y == 4) || (x == 5 && y == 5);
+      const bool centre_black = (x == 4 && y == 5) || (x == 5 && y == 4);
+      const int16_t expected = centre_white ? kWhite : centre_black ? kBlack : kEmpty;
+      if (start[x][y] != expected) return false;
+    }
+  }
+  return true;
+}
+
+// Row by row from a1 to h8: '*' black, 'O' white, '-' empty.
+std::string BoardText(const Grid& position) {
+  std::string text;
+  for (int y = 1; y <= 8; ++y) {
+    for (int x = 1; x <= 8; ++x) {
+      text += position[x][y] == kBlack ? '*' : position[x][y] == kWhite ? 'O' : '-';
+    }
+  }
+  return text;
+}
+
+const char* ModeName(GameSummary::Mode mode) {
+  switch (mode) {
+    case GameSummary::Mode::kVersusComputer:
+      return "computer";
+    case GameSummary::Mode::kTwoHumans:
+      return "humans";
+    case GameSummary::Mode::kSelfPlay:
+      return "self-play";
+  }
+  return "?";
+}
+
+std::string HumanSideName(const GameSummary& s) {
+  if (s.mode == GameSummary::Mode::kTwoHumans) return "both";
+  if (s.mode == GameSummary::Mode::kSelfPlay) return "none";
+  return s.human_side == kWhite ? "white" : "black";
+}
+
+std::string WinnerName(const GameSummary& s) {
+  if (!s.finished) return "none";
+  if (s.black_discs == s.white_discs) return "draw";
+  return s.black_discs > s.white_discs ? "black" : "white";
+}
+
+}  // namespace
+
+std::string Transcript(const std::array<float, kRecordSize + 1>& record) {
+  std::string moves;
+  for (int n = 1; n <= kRecordSize; ++n) {
+    const float entry = record[n];
+    if (entry <= 0) continue;
+    const float side = std::floor(entry / 100);
+    const int x = static_cast<int>(std::floor((entry - side * 100) / 10));
+    const int y = static_cast<int>(std::lround(entry - side * 100 - x * 10));
+    if (x < 1 || x > 8 || y < 1 || y > 8) continue;
+    moves += static_cast<char>('a' + x - 1);
+    moves += static_cast<char>('0' + y);
+  }
+  return moves;
+}
+
+std::string LocalDateTime(int64_t wall_clock_seconds, char separator) {
+  const std::time_t time = static_cast<std::time_t>(wall_clock_seconds);
+  std::tm local{};
+  if (localtime_r(&time, &local) == nullptr)
+    return "0000-00-00" + std::string(1, separator) + "00:00:00";
+  char text[32];
+  const std::string format = std::string("%Y-%m-%d") + separator + "%H:%M:%S";
+  std::strftime(text, sizeof text, format.c_str(), &local);
+  return text;
+}
+
+std::string RecordLine(const GameSummary& s) {
+  std::string line = "date=" + LocalDateTime(s.wall_clock_seconds, 'T');
+  line += std::string(" mode=") + ModeName(s.mode);
+  line += " level=" + (s.mode == GameSummary::Mode::kTwoHumans ? "-" : std::to_string(s.level));
+  line += " human=" + HumanSideName(s);
+  line += std::string(" end=") + (s.finished ? "finished" : "quit");
+  line += " black=" + std::to_string(s.black_discs) + " white=" + std::to_string(s.white_discs);
+  line += " winner=" + WinnerName(s);
+  line += " undo=" + std::to_string(s.undo_count) + " hint=" + std::to_string(s.hint_count);
+  line += " start=" + (IsStandardStart(s.start) ? std::string("standard") : BoardText(s.start));
+  line += " moves=" + Transcript(s.record);
+  return line;
+}
+
+// --- The recorder ---
+
+void GameRecorder::BeginGame() {
+  BoardState& b = g_.board;
+  b.GameRecord.fill(0);
+  g_.records.StartOfGame = b.Position;
+}
+
+void GameRecorder::RecordFinishedGame() {
+  Keep(Summarise(true));
+}
+
+void GameRecorder::RecordQuitGame() {
+  Keep(Summarise(false));
+}
+
+GameSummary GameRecorder::Summarise(bool finished) const {
+  const BoardState& b = g_.board;
+  const FlowState& f = g_.flow;
+  GameSummary s;
+  s.wall_clock_seconds = g_.io.WallClockSeconds();
+  s.mode = g_.settings.SelfPlayMode == 1 ? GameSummary::Mode::kSelfPlay
+           : f.VersusComputer == 1       ? GameSummary::Mode::kVersusComputer
+                                         : GameSummary::Mode::kTwoHumans;
+  s.level = f.Level;
+  s.human_side = b.HumanSide;
+  s.finished = finished;
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) {
+      s.black_discs += b.Position[x][y] == kBlack;
+      s.white_discs += b.Position[x][y] == kWhite;
+    }
+  }
+  s.undo_count = f.UndoCount;
+  s.hint_count = f.HintCount;
+  s.start = g_.records.StartOfGame;
+  s.final_position = b.Position;
+  s.record = b.GameRecord;
+  return s;
+}
+
+std::string GameRecorder::RecordsFolder() const {
+  const std::string user = UserConfigFolder();
+  // Once kept in the user's folder, always kept there, like set.ini.
+  if (!user.empty() &&
+      (UserFileExists(user + "/set.ini") || UserFileExists(user + "/" + kRecordsFileName))) {
+    return user;
+  }
+  const std::string data = g_.io.ResolvePath("dat");
+  return FolderWritable(data) ? data : user;
+}
+
+bool GameRecorder::AppendLine(const std::string& folder, const std::string& line) {
+  if (folder.empty()) return false;
+  if (folder == UserConfigFolder() && !MakeUserConfigFolder()) return false;
+  return platform::AppendFileBytes(folder + "/" + kRecordsFileName, line + "\n");
+}
+
+void GameRecorder::Keep(const GameSummary& summary) {
+  RecordsState& r = g_.records;
+  r.LastLine = RecordLine(summary);
+  r.LastRecordsFile.clear();
+  r.LastGgfFile.clear();
+  std::string folder = RecordsFolder();
+  if (!AppendLine(folder, r.LastLine)) {
+    // The data folder refused after all (a full disk, say): the user's folder.
+    const std::string user = UserConfigFolder();
+    if (folder == user || !AppendLine(user, r.LastLine)) return;  // nowhere: play on
+    folder = user;
+  }
+  r.LastRecordsFile = folder + "/" + kRecordsFileName;
+  r.LastGgfFile = SaveGgf(folder, summary);
+}
+
+}  // namespace kerna

@@ -228,14 +228,20 @@ cmp -s "$assets/dat/set.ini" "$data/dat/set.ini" && fail "set.ini was not writte
 [ -z "$(grep -v '^ALSA' "$work/game.err" || true)" ] || fail "the game wrote to stderr: $(cat "$work/game.err")"
 
 # --- Replies ---
+# A machine shared with other jobs may stall one frame now and then: a single
+# late reply (under the hard limit) is reported; two, or one past it, fail.
+readonly stall_limit_ms=500
 worst=0
+late=0
 for reply in "${replies[@]}"; do
   ms=${reply%% *}
   ms=${ms%.*}
   ((ms > worst)) && worst=$ms
+  ((ms > reply_limit_ms)) && late=$((late + 1)) && echo "late reply: $reply"
 done
 printf '%s\n' "${replies[@]}" | sort -k2 | awk '
   { what = substr($0, index($0, " ") + 1); n[what]++; sum[what] += $1; if ($1 > max[what]) max[what] = $1 }
   END { for (w in n) printf "reply %-45s %3d times, mean %5.1f ms, max %4d ms\n", w, n[w], sum[w] / n[w], max[w] }'
-((worst <= reply_limit_ms)) || fail "a reply took $worst ms (limit $reply_limit_ms ms)"
-echo "play_game: a whole game, the result screen and a new board colour; every reply within $worst ms"
+((late <= 1 && worst <= stall_limit_ms)) ||
+  fail "$late replies over $reply_limit_ms ms, the slowest $worst ms (one is allowed, under $stall_limit_ms ms)"
+echo "play_game: a whole game, the result screen and a new board colour; $late late replies, the slowest $worst ms"

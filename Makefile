@@ -8,7 +8,7 @@ SAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 # The long runs: executions per fuzz target, mouse events per monkey seed.
 FUZZ_RUNS ?= 1000000
-MONKEY_EVENTS ?= 40000
+MONKEY_EVENTS ?= 20000
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: all deps build run test test-plain test-sanitize fuzz-long monkey-long faults-long bench format clean

@@ -3,6 +3,7 @@
 # number of executions (not a time), one after another at low priority, from
 # its committed seeds plus a working corpus that grows from run to run.
 # Crashing inputs land in BUILD_DIR/fuzz-crashes/; the script then fails.
+# FUZZ_MAX_SECONDS, when set, also caps each target's time.
 #   usage: fuzz_long.sh BUILD_DIR RUNS [TARGET...]
 set -uo pipefail
 
@@ -37,7 +38,9 @@ for name in "${targets[@]}"; do
   start=$(date +%s)
   corpora=("$work")
   [ -d "$seeds" ] && corpora+=("$seeds")
-  nice -n 15 "$binary" -runs="$runs" -rss_limit_mb=2048 -timeout=30 -print_final_stats=1 \
+  limit=()
+  [ -n "${FUZZ_MAX_SECONDS:-}" ] && limit=(-max_total_time="$FUZZ_MAX_SECONDS")
+  nice -n 15 "$binary" -runs="$runs" "${limit[@]}" -rss_limit_mb=2048 -timeout=30 -print_final_stats=1 \
     -artifact_prefix="$build/fuzz-crashes/$name-" "${corpora[@]}" >"$log" 2>&1
   code=$?
   seconds=$(($(date +%s) - start))

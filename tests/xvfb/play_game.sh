@@ -99,8 +99,16 @@ xdotool mousemove 530 223
 probe "click on level 1 -> its frame" click 1 484 211 "#FFFFFF"
 keep choice
 xdotool mousemove 530 400 click 1
-# The game starts with the message frame and black to move.
-wait_colour 538 358 "$(picture_pixel msg.bmp 100 50)" 15000 "message frame" >/dev/null
+# The game starts with the message frame and black to move. A start click
+# that goes unanswered for 3 s is reported and made once more (seen once on a
+# loaded machine, not yet explained); a second miss fails.
+message_frame="$(picture_pixel msg.bmp 100 50)"
+if ! "$helper" wait-colour 538 358 "${message_frame#\#}" 3000 >/dev/null 2>&1; then
+  kill -0 "$game_pid" 2>/dev/null || fail "the game ended after the start click: $(cat "$work/game.err")"
+  echo "unanswered start click: clicking again"
+  xdotool mousemove 530 400 click 1
+  wait_colour 538 358 "$message_frame" 15000 "message frame" >/dev/null
+fi
 
 # --- The game ---
 # Square (x, y), 1..8: centre and the pixel of the selection box's outer line.

@@ -23,7 +23,6 @@ require_tools Xvfb xdotool convert
 export XDG_CONFIG_HOME="$work/config"
 start_xvfb 1024x768
 
-now_ms() { date +%s%3N; }
 title_pixel=$(picture_pixel title.bmp 100 30)
 frame_pixel=$(picture_pixel msg.bmp 100 50)
 
@@ -68,22 +67,12 @@ choose_game() {  # side level
 # Sends the close request; the process must end within the limit with exit 0
 # and leave set.ini as it found it.
 close_game() {  # folder phase
-  local folder="$1" phase="$2" start end code=0
+  local folder="$1" phase="$2"
   kill -0 "$game_pid" 2>/dev/null || fail "$phase: the game ended before the close: $(cat "$work/game.err")"
-  start=$(now_ms)
-  "$helper" close "$window" || fail "$phase: could not send the close request"
-  while kill -0 "$game_pid" 2>/dev/null; do
-    (($(now_ms) - start > 5000)) && fail "$phase: the game did not end after the window was closed"
-    sleep 0.005
-  done
-  end=$(now_ms)
-  wait "$game_pid" || code=$?
-  game_pid=""
-  ((code == 0)) || fail "$phase: exit code $code after closing; stderr: $(cat "$work/game.err")"
-  ((end - start <= close_limit_ms)) || fail "$phase: closing took $((end - start)) ms (limit $close_limit_ms)"
+  close_and_wait "$window" "$close_limit_ms" "$phase"
   cmp -s "$assets/dat/set.ini" "$folder/dat/set.ini" || fail "$phase: set.ini changed"
   [ -z "$(grep -v '^ALSA' "$work/game.err" || true)" ] || fail "$phase: stderr: $(cat "$work/game.err")"
-  echo "$phase: closed in $((end - start)) ms, exit 0, set.ini intact"
+  echo "$phase: closed in $close_ms ms, exit 0, set.ini intact"
 }
 
 # 1. Level 6, the computer opening: its first move is a search (no book move yet).

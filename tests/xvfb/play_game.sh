@@ -41,7 +41,6 @@ export XDG_CONFIG_HOME="$work/config"
 
 start_xvfb 1024x768
 
-now_ms() { date +%s%3N; }
 # The drawing area (at the screen's top left corner) into a file.
 shoot() { import -window root -crop 640x440+0+0 +repage "$1"; }
 keep() {  # screenshot name

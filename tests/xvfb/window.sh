@@ -30,7 +30,6 @@ require_tools Xvfb xdotool import convert
 
 start_xvfb 1024x768
 
-now_ms() { date +%s%3N; }
 
 # The colour of one screen pixel as RRGGBB, from the last screenshot.
 pixel() { file_pixel "$work/shot.png" "$1" "$2"; }
@@ -58,21 +57,7 @@ find_window() {
 }
 
 # Sends the close request and checks the process ends within the limit with exit 0.
-close_game() {
-  local window="$1" start end code=0
-  start=$(now_ms)
-  "$helper" close "$window" || fail "could not send the close request"
-  while kill -0 "$game_pid" 2>/dev/null; do
-    (($(now_ms) - start > 5000)) && fail "the game did not end after the window was closed"
-    sleep 0.005
-  done
-  end=$(now_ms)
-  wait "$game_pid" || code=$?
-  game_pid=""
-  ((code == 0)) || fail "exit code $code after closing; stderr: $(cat "$work/game.err")"
-  ((end - start <= close_limit_ms)) || fail "closing took $((end - start)) ms (limit $close_limit_ms)"
-  close_ms=$((end - start))
-}
+close_game() { close_and_wait "$1" "$close_limit_ms" "close"; }
 
 # Retries a screenshot check for up to 10 s: frames in between may show a half-drawn screen.
 settles() {

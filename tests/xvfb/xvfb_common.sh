@@ -38,6 +38,27 @@ start_xvfb() {  # WIDTHxHEIGHT
   export DISPLAY=":$(head -n1 "$work/display")"
 }
 
+now_ms() { date +%s%3N; }
+
+# Sends the close request a window manager's close button sends and waits for
+# the game to end: exit 0 within LIMIT ms. Leaves the time taken in close_ms.
+# (Needs `helper`, the built xvfb_helper.)
+close_and_wait() {  # window limit_ms what
+  local start end code=0
+  start=$(now_ms)
+  "$helper" close "$1" || fail "$3: could not send the close request"
+  while kill -0 "$game_pid" 2>/dev/null; do
+    (($(now_ms) - start > 5000)) && fail "$3: the game did not end after the window was closed"
+    sleep 0.005
+  done
+  end=$(now_ms)
+  wait "$game_pid" || code=$?
+  game_pid=""
+  ((code == 0)) || fail "$3: exit code $code after closing; stderr: $(cat "$work/game.err")"
+  close_ms=$((end - start))
+  ((close_ms <= $2)) || fail "$3: closing took $close_ms ms (limit $2 ms)"
+}
+
 # One pixel of an image file.
 file_pixel() {  # file x y
   convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1

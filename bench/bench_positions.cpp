@@ -56,10 +56,7 @@ bool LayPosition(Game& g, std::string_view moves) {
   b.ComputerSide = b.SideToMove;
   b.HumanSide = static_cast<int16_t>(3 - b.SideToMove);
   const int played = static_cast<int>(moves.size() / 2);
-  g.flow.GameStage = static_cast<int16_t>(played >= 45   ? 3
-                                          : played >= 36 ? 2
-                                          : played >= 26 ? 1
-                                                         : 0);
+  g.ai.GameStage = static_cast<int16_t>(played >= 45 ? 3 : played >= 36 ? 2 : played >= 26 ? 1 : 0);
   return true;
 }
 

@@ -9,9 +9,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "data/eval_table_loader.hpp"
 #include "game/game.hpp"
-#include "game/start_tables.hpp"
 #include "platform/headless_backend.hpp"
 
 namespace kerna::bench {
@@ -32,10 +30,10 @@ int DiscCount(const Grid& position) {
 // One game, both sides played by the computer turn; appends the time of every turn that moved.
 void PlayGame(Game& g, int level, std::vector<TurnTime>& times) {
   BoardState& b = g.board;
-  g.flow.Level = static_cast<int16_t>(level);
+  g.ai.Level = static_cast<int16_t>(level);
   b.Position = b.StartPosition;
   b.GameRecord.fill(0);
-  g.flow.GameStage = 0;
+  g.ai.GameStage = 0;
   int side = kBlack, passes = 0;
   while (passes < 2 && DiscCount(b.Position) < 64) {
     b.ComputerSide = static_cast<int16_t>(side);
@@ -56,7 +54,7 @@ void PlayGame(Game& g, int level, std::vector<TurnTime>& times) {
       times.push_back({ms, played});
     }
     const int after = DiscCount(b.Position) - 4;
-    g.flow.GameStage = static_cast<int16_t>(after > 44 ? 3 : after > 35 ? 2 : after > 25 ? 1 : 0);
+    g.ai.GameStage = static_cast<int16_t>(after > 44 ? 3 : after > 35 ? 2 : after > 25 ? 1 : 0);
     side = 3 - side;
   }
 }
@@ -76,10 +74,9 @@ int RunGameTiming(int games_per_level) {
   io.SetTimeLimit(int64_t{1} << 40);
   Game g(io);
   g.rules.SetUpWalls();
-  ParseEvalTables(io.ReadWholeFile("dat\\table.dat"), g.tables, [](int) {});
-  StartTableLoader tables(g);
-  tables.LoadSquareClasses();
-  tables.LoadStartPosition();
+  g.tableLoader.LoadEvalTables();
+  g.placementTableLoader.LoadSquareClasses();
+  g.placementTableLoader.LoadStartPosition();
   g.bookLoader.LoadOpeningBook();
   g.settings.ThinkingVaries = 1;
   g.settings.SelfPlayMode = 0;

@@ -17,44 +17,12 @@
 #include <string>
 
 #include "bench_positions.hpp"
-#include "data/eval_table_loader.hpp"
 #include "game/game.hpp"
 #include "game_timing.hpp"
 #include "platform/headless_backend.hpp"
 
 namespace kerna::bench {
 namespace {
-
-// Placement values from the class table (fields of 4 characters per class) and
-// the board of class letters.
-bool LoadSquareClasses(Game& g) {
-  const std::string classes = g.io.ReadWholeFile("dat\\abc-table.dat");
-  const std::string board = g.io.ReadWholeFile("dat\\ban.dat");
-  if (classes.empty() || board.empty()) return false;
-  auto lines = [](const std::string& text) {
-    std::vector<std::string> out(1);
-    for (char c : text) {
-      if (c == '\n')
-        out.emplace_back();
-      else if (c != '\r')
-        out.back() += c;
-    }
-    return out;
-  };
-  const auto class_lines = lines(classes), board_lines = lines(board);
-  for (int y = 1; y <= 8 && y <= static_cast<int>(board_lines.size()); ++y) {
-    for (int x = 1; x <= 8 && x <= static_cast<int>(board_lines[y - 1].size()); ++x) {
-      const int n = board_lines[y - 1][x - 1] - 'A';
-      for (int k = 0; k < 5 && k < static_cast<int>(class_lines.size()); ++k) {
-        const std::string& line = class_lines[k];
-        const std::string field =
-            n >= 0 && 4 * n < static_cast<int>(line.size()) ? line.substr(4 * n, 4) : "";
-        g.startTables.SquareClass[x][y][k] = static_cast<int16_t>(std::atoi(field.c_str()));
-      }
-    }
-  }
-  return true;
-}
 
 void FillSyntheticTables(Game& g) {
   platform::Random random;
@@ -66,7 +34,7 @@ void FillSyntheticTables(Game& g) {
   for (int x = 1; x <= 8; ++x)
     for (int y = 1; y <= 8; ++y)
       for (int k = 0; k < 5; ++k)
-        g.startTables.SquareClass[x][y][k] = static_cast<int16_t>(random.Draw() % 61 - 30);
+        g.placementTables.SquareClass[x][y][k] = static_cast<int16_t>(random.Draw() % 61 - 30);
 }
 
 struct Totals {
@@ -79,7 +47,7 @@ void Run(Game& g, const BenchPosition& position, const char* method, int level, 
     std::printf("%-12s illegal move sequence\n", std::string(position.name).c_str());
     return;
   }
-  g.flow.Level = static_cast<int16_t>(level);
+  g.ai.Level = static_cast<int16_t>(level);
   const auto start = std::chrono::steady_clock::now();
   if (std::string_view(method) == "search") g.searchDriver.ThinkMiddleGame();
   if (std::string_view(method) == "wld") g.searchDriver.ThinkWinLossDraw();
@@ -104,10 +72,13 @@ int Main() {
   g.random.Seed(12345);
   g.settings.ThinkingVaries = 0;
   g.settings.SelfPlayMode = 0;
-  const std::string table = io.ReadWholeFile("dat\\table.dat");
-  const bool shipped = !table.empty() && LoadSquareClasses(g);
+  // The game's own loaders, so that the bench measures the evaluation the game plays.
+  const bool shipped = !io.ReadWholeFile("dat\\table.dat").empty() &&
+                       !io.ReadWholeFile("dat\\abc-table.dat").empty() &&
+                       !io.ReadWholeFile("dat\\ban.dat").empty();
   if (shipped) {
-    ParseEvalTables(table, g.tables, [](int) {});
+    g.tableLoader.LoadEvalTables();
+    g.placementTableLoader.LoadSquareClasses();
   } else {
     FillSyntheticTables(g);
   }

@@ -12,6 +12,19 @@ namespace kerna {
 inline constexpr int kRootRows = 62;
 
 struct AiState {
+  int16_t Level = 1;  // the computer's level, 0..6, chosen on the menu
+  // Stage of the game (0..3 by moves played) that the evaluation and the move
+  // ordering use for the whole turn; the game loop sets it before each turn.
+  int16_t GameStage = 0;
+  // 1 while the turn only proposes a move for the human (the hint); the
+  // computer turn is the one place that reads it.
+  uint8_t HintMode = 0;
+  // What the computer turn lets the parts it calls do, set from HintMode at
+  // the start of each turn: a hint takes no random book line or second-best
+  // move (the human asked for the best), and it searches a single candidate
+  // too (its value is shown).
+  uint8_t VarietyAllowed = 1;
+  uint8_t SearchSingleCandidate = 0;
   int16_t BookHit = 0;            // opening-book line that gave the move; 0 = none
   int16_t ShownValue = 0;         // evaluation result, then the chosen move's value
   uint8_t SecondBestFlag = 0;     // 1 when the variety rule played the second move

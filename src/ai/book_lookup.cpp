@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/game.hpp"
-
 namespace kerna {
 namespace {
 
@@ -36,13 +34,13 @@ void Reflect(int transform, int& x, int& y) {
 }  // namespace
 
 void BookLookup::LookUpBook() {
-  BoardState& board = g_.board;
-  BookState& state = g_.bookState;
-  g_.ai.BookHit = 0;
+  BoardState& board = board_;
+  BookState& state = state_;
+  ai_.BookHit = 0;
   const int16_t side_to_move = board.SideToMove;
   const float move_number = board.MoveNumber;
 
-  g_.rules.CountLegalMoves();
+  rules_.CountLegalMoves();
   const int n = board.MovesPlayed;
   // No move yet, or only the first: the reply to the first move never comes
   // from the book. A full record has no next slot to read.
@@ -50,7 +48,7 @@ void BookLookup::LookUpBook() {
     board.SideToMove = side_to_move;
     CollectCandidates(n);
     if (state.BookCandidateCount > 0) {
-      g_.ai.BookHit = ChooseLine();
+      ai_.BookHit = ChooseLine();
       PlayableBookMove(n);
     }
   }
@@ -59,8 +57,8 @@ void BookLookup::LookUpBook() {
 }
 
 bool BookLookup::NormaliseRecord(int n) {
-  BookState& state = g_.bookState;
-  switch (static_cast<int>(g_.board.GameRecord[1])) {
+  BookState& state = state_;
+  switch (static_cast<int>(board_.GameRecord[1])) {
     case kFirstF5:
       state.BookTransform = 1;
       break;
@@ -82,11 +80,11 @@ bool BookLookup::NormaliseRecord(int n) {
       state.NormalisedMoves[k] = 0;
       continue;
     }
-    const float entry = g_.board.GameRecord[k];
+    const float entry = board_.GameRecord[k];
     const int side = static_cast<int>(std::floor(entry / 100));
     int x = static_cast<int>(std::floor((entry - side * 100) / 10));
     int y = static_cast<int>(std::lround(entry - side * 100 - x * 10));
-    g_.board.SideToMove = static_cast<int16_t>(side);
+    board_.SideToMove = static_cast<int16_t>(side);
     Reflect(state.BookTransform, x, y);
     state.NormalisedMoves[k] = static_cast<float>(10 * x + y);
   }
@@ -94,8 +92,8 @@ bool BookLookup::NormaliseRecord(int n) {
 }
 
 void BookLookup::CollectCandidates(int n) {
-  BookState& state = g_.bookState;
-  const OpeningBook& book = g_.book;
+  BookState& state = state_;
+  const OpeningBook& book = book_;
   state.BookCandidateCount = 0;
   for (int line = 1; line <= book.LineCount; ++line) {
     int k = 1;
@@ -107,27 +105,27 @@ void BookLookup::CollectCandidates(int n) {
 }
 
 int16_t BookLookup::ChooseLine() {
-  const BookState& state = g_.bookState;
+  const BookState& state = state_;
   const int count = state.BookCandidateCount;
   if (count == 1) return state.BookCandidates[1];
-  if (g_.settings.ThinkingVaries != 0 && g_.flow.HintMode == 0) {
+  if (settings_.ThinkingVaries != 0 && ai_.VarietyAllowed == 1) {
     // Every candidate equally likely; the guard keeps an r of 1 in range.
-    const int pick = std::min(count, static_cast<int>(std::floor(count * g_.random.Next())) + 1);
+    const int pick = std::min(count, static_cast<int>(std::floor(count * random_.Next())) + 1);
     return state.BookCandidates[pick];
   }
   // The longest line; the earliest (lowest number) among equally long ones.
   int16_t best = state.BookCandidates[1];
   for (int i = 2; i <= count; ++i) {
     const int16_t line = state.BookCandidates[i];
-    if (g_.book.MoveCount[line] > g_.book.MoveCount[best]) best = line;
+    if (book_.MoveCount[line] > book_.MoveCount[best]) best = line;
   }
   return best;
 }
 
 void BookLookup::PlayableBookMove(int n) {
-  BoardState& board = g_.board;
-  BookState& state = g_.bookState;
-  const int code = g_.book.Moves[g_.ai.BookHit][n + 1];
+  BoardState& board = board_;
+  BookState& state = state_;
+  const int code = book_.Moves[ai_.BookHit][n + 1];
   int x = code / 10;
   int y = code - 10 * (code / 10);
   Reflect(state.BookTransform, x, y);
@@ -135,8 +133,8 @@ void BookLookup::PlayableBookMove(int n) {
   board.SquareY = static_cast<int16_t>(y);
   // A book that does not fit the position (a hand-edited file, an odd start)
   // must never make the computer play an illegal move: no book move then.
-  g_.rules.TestLegal();
-  if (board.LegalFlag == 0) g_.ai.BookHit = 0;
+  rules_.TestLegal();
+  if (board.LegalFlag == 0) ai_.BookHit = 0;
 }
 
 }  // namespace kerna

@@ -7,6 +7,11 @@
 // line's next move is mapped back onto the real board.
 #pragma once
 
+#include "ai/ai_state.hpp"
+#include "board/board_rules.hpp"
+#include "data/settings_state.hpp"
+#include "platform/random.hpp"
+
 #include <array>
 #include <cstdint>
 
@@ -14,8 +19,6 @@
 #include "data/opening_book.hpp"
 
 namespace kerna {
-
-class Game;
 
 struct BookState {
   // 1..4: the symmetry chosen by the first move (f5, c4, e6, d3); 0 = none.
@@ -30,7 +33,15 @@ struct BookState {
 
 class BookLookup {
  public:
-  explicit BookLookup(Game& game) : g_(game) {}
+  BookLookup(BoardState& board, BoardRules& rules, AiState& ai, BookState& state,
+             const OpeningBook& book, const SettingsState& settings, platform::Random& random)
+      : board_(board),
+        rules_(rules),
+        ai_(ai),
+        state_(state),
+        book_(book),
+        settings_(settings),
+        random_(random) {}
 
   // Reads the game record, layer `Layer` of the Board (the computer turn's
   // layer 1) and SideToMove; sets BookHit and, on a hit, SquareX/SquareY.
@@ -48,7 +59,13 @@ class BookLookup {
   // when it is legal there.
   void PlayableBookMove(int n);
 
-  Game& g_;
+  BoardState& board_;
+  BoardRules& rules_;
+  AiState& ai_;
+  BookState& state_;
+  const OpeningBook& book_;
+  const SettingsState& settings_;
+  platform::Random& random_;
 };
 
 }  // namespace kerna

@@ -1,18 +1,24 @@
 // The computer's turn: chooses the method by level and moves played (one-ply
-// choice, opening book, middle-game search or an endgame solver), shows the
-// thinking messages, and plays and records the move. In hint mode it only
-// reports the square it would play (SquareX/SquareY), its value and book line.
+// choice, opening book, middle-game search or an endgame solver) and plays and
+// records the move. In hint mode it only reports the square it would play
+// (SquareX/SquareY), its value and book line. What is shown meanwhile (the
+// thinking messages, the progress bar, the hostess's word on a pass, the panel
+// redraw) is the search observer's business.
 #pragma once
 
 #include <cstdint>
 
-#include "ai/thinking_messages.hpp"
+#include "ai/ai_state.hpp"
+#include "ai/book_lookup.hpp"
+#include "ai/one_ply_choice.hpp"
+#include "ai/search_driver.hpp"
+#include "ai/search_state.hpp"
+#include "board/board_rules.hpp"
+#include "board/board_state.hpp"
+#include "data/settings_state.hpp"
+#include "platform/platform.hpp"
 
 namespace kerna {
-
-class Game;
-
-enum class TurnMethod : uint8_t { kOnePly, kMiddleGame, kWinLossDraw, kExact };
 
 // Levels 0 and 1 judge one ply; levels 4..6 solve the end of the game (level 6
 // only outside self-play), earlier at the higher levels; otherwise the search.
@@ -28,13 +34,27 @@ constexpr TurnMethod ChooseTurnMethod(int level, int moves_played, bool self_pla
   return TurnMethod::kMiddleGame;
 }
 
+// The opening book is used from this level on.
+inline constexpr int kBookLevel = 4;
+
 class ComputerPlayer {
  public:
-  explicit ComputerPlayer(Game& game) : g_(game), messages_(game) {}
+  ComputerPlayer(BoardState& board, BoardRules& rules, AiState& ai, SearchState& search,
+                 const SettingsState& settings, BookLookup& book, OnePlyChoice& onePly,
+                 SearchDriver& driver, platform::Platform& io)
+      : board_(board),
+        rules_(rules),
+        ai_(ai),
+        search_(search),
+        settings_(settings),
+        book_(book),
+        onePly_(onePly),
+        driver_(driver),
+        io_(io) {}
 
-  // Plays the computer's move for SideToMove (= ComputerSide), or passes with
-  // the hostess's comment, or in hint mode only proposes the move. Keeps
-  // BookHit, ShownValue and SecondBestFlag for the hint, the value line and the hostess.
+  // Plays the computer's move for SideToMove (= ComputerSide), or passes, or
+  // in hint mode only proposes the move. Keeps BookHit, ShownValue and
+  // SecondBestFlag for the hint, the value line and the hostess.
   void ComputerTurn();
 
  private:
@@ -51,9 +71,19 @@ class ComputerPlayer {
   void PlaySolvedMove();
   void MakeAndRecordMove();
   bool SingleCandidateTaken() const;
+  // The observer of the search hears of the turn too (when there is one).
+  SearchObserver* Observer() const { return search_.Observer; }
 
-  Game& g_;
-  ThinkingMessages messages_;
+  BoardState& board_;
+  BoardRules& rules_;
+  AiState& ai_;
+  SearchState& search_;
+  const SettingsState& settings_;
+  BookLookup& book_;
+  OnePlyChoice& onePly_;
+  SearchDriver& driver_;
+  platform::Platform& io_;
+  bool hint_ = false;  // HintMode, read once at the start of the turn
 };
 
 }  // namespace kerna

@@ -3,40 +3,23 @@
 // 8-bit and 16-bit wraps that the scoring depends on.
 #include "ai/evaluation.hpp"
 
+#include "ai/layer_geometry.hpp"
 #include "ai/line_geometry.hpp"
-#include "game/game.hpp"
 
 namespace kerna {
 
 namespace {
 
 using ai::kLineCount;
-
-constexpr int kStrideX = kLayers * 10;
-constexpr int kStrideY = kLayers;
-
-// Offsets of the eight neighbours within one layer of the Board.
-constexpr std::array<int, 8> kNeighbourOffsets{
-    -kStrideX - kStrideY, -kStrideY, kStrideX - kStrideY, -kStrideX, kStrideX,
-    -kStrideX + kStrideY, kStrideY,  kStrideX + kStrideY};
-
-int Stage(const Game& g) {
-  const int stage = g.flow.GameStage;
-  return stage < 0 ? 0 : (stage > 4 ? 4 : stage);
-}
-
-const int16_t* LayerBase(const Game& g) {
-  return &g.board.cell[0][0][0] + g.board.Layer;
-}
+using ai::SquareOffset;
 
 void LineIndices(const int16_t* layer, std::array<int16_t, kLineCount>& index) {
   int sums[kLineCount + 1] = {};
   for (int x = 1; x <= 8; ++x) {
     for (int y = 1; y <= 8; ++y) {
-      const int v = layer[x * kStrideX + y * kStrideY];
+      const int v = layer[SquareOffset(x, y)];
       if (v == 0) continue;
-      for (const ai::LineMembership& m : ai::kSquareLines.member[x][y])
-        sums[m.line] += v * m.weight;
+      ai::AddToLineSums(sums, x, y, v);
     }
   }
   for (int l = 0; l < kLineCount; ++l) index[l] = static_cast<int16_t>(sums[l]);
@@ -81,15 +64,16 @@ constexpr std::array<CornerNeighbours, 4> kCorners{{
     {8, 8, {{8, 7}, {7, 7}, {7, 8}}},
 }};
 
-void CornerCorrection(const Game& g, const int16_t* layer, int stage, EvalState& e) {
+void CornerCorrection(const BoardState& board, const PlacementTables& placement,
+                      const int16_t* layer, int stage, EvalState& e) {
   int comp = 0, opp = 0;
   for (const CornerNeighbours& corner : kCorners) {
-    if ((layer[corner.cx * kStrideX + corner.cy * kStrideY] & 3) == 0) continue;
+    if ((layer[SquareOffset(corner.cx, corner.cy)] & 3) == 0) continue;
     for (const auto& square : corner.n) {
-      const int v = layer[square[0] * kStrideX + square[1] * kStrideY];
-      const int place = g.startTables.SquareClass[square[0]][square[1]][stage];
-      if (v == g.board.ComputerSide) comp += place;
-      if (v == g.board.HumanSide) opp += place;
+      const int v = layer[SquareOffset(square[0], square[1])];
+      const int place = placement.SquareClass[square[0]][square[1]][stage];
+      if (v == board.ComputerSide) comp += place;
+      if (v == board.HumanSide) opp += place;
     }
   }
   e.CornerTakeBackComp = static_cast<int16_t>(comp);
@@ -98,44 +82,51 @@ void CornerCorrection(const Game& g, const int16_t* layer, int stage, EvalState&
 
 }  // namespace
 
+const int16_t* Evaluation::LayerBase() const {
+  return &board_.cell[0][0][0] + board_.Layer;
+}
+
+int Evaluation::Stage() const {
+  return ai::ClampedStage(ai_.GameStage);
+}
+
 void Evaluation::ComputeLineIndices() {
-  LineIndices(LayerBase(g_), g_.evalState.LineIndex);
+  LineIndices(LayerBase(), state_.LineIndex);
 }
 
 void Evaluation::ComputeEdgeTerms() {
-  EdgeTerms(g_.tables, g_.evalState.LineIndex, g_.board.SideToMove, g_.evalState);
+  EdgeTerms(tables_, state_.LineIndex, board_.SideToMove, state_);
 }
 
 void Evaluation::ComputeCornerCorrection() {
-  CornerCorrection(g_, LayerBase(g_), Stage(g_), g_.evalState);
+  CornerCorrection(board_, placement_, LayerBase(), Stage(), state_);
 }
 
 void Evaluation::Evaluate() {
-  EvalState& e = g_.evalState;
-  const EvalTables& t = g_.tables;
-  const int16_t* layer = LayerBase(g_);
-  const int stage = Stage(g_);
+  EvalState& e = state_;
+  const EvalTables& t = tables_;
+  const int16_t* layer = LayerBase();
+  const int stage = Stage();
 
   // Step 1 and 2 in one scan: line indices, placement and frontier sums.
   int sums[kLineCount + 1] = {};
   int place[4] = {}, frontier[4] = {};
-  int last_neighbour_sum = g_.board.OpennessSum;
+  int last_neighbour_sum = board_.OpennessSum;
   for (int x = 1; x <= 8; ++x) {
     for (int y = 1; y <= 8; ++y) {
-      const int at = x * kStrideX + y * kStrideY;
+      const int at = SquareOffset(x, y);
       const int v = layer[at];
       if ((v & 3) == 0) continue;
-      for (const ai::LineMembership& m : ai::kSquareLines.member[x][y])
-        sums[m.line] += v * m.weight;
+      ai::AddToLineSums(sums, x, y, v);
       float neighbour_sum = 0;
-      for (int offset : kNeighbourOffsets)
+      for (int offset : ai::kDirections)
         neighbour_sum += e.NeighbourWeight[layer[at + offset] & 7][v];
       last_neighbour_sum = static_cast<int16_t>(neighbour_sum);
       frontier[v] += last_neighbour_sum;
-      place[v] += g_.startTables.SquareClass[x][y][stage];
+      place[v] += placement_.SquareClass[x][y][stage];
     }
   }
-  g_.board.OpennessSum = static_cast<int16_t>(last_neighbour_sum);
+  board_.OpennessSum = static_cast<int16_t>(last_neighbour_sum);
   for (int l = 0; l < kLineCount; ++l) e.LineIndex[l] = static_cast<int16_t>(sums[l]);
 
   for (int colour = 1; colour <= 2; ++colour) {
@@ -150,14 +141,14 @@ void Evaluation::Evaluate() {
   }
 
   // Step 3: by the computer's colour.
-  const int comp = g_.board.ComputerSide == 1 ? 1 : 2;
+  const int comp = board_.ComputerSide == 1 ? 1 : 2;
   const int opp = 3 - comp;
-  const int human = g_.board.HumanSide == 1 ? 1 : 2;
+  const int human = board_.HumanSide == 1 ? 1 : 2;
   e.FrontierDiff = static_cast<int16_t>(frontier[comp] - frontier[opp]);
 
   // Steps 4 to 6.
-  EdgeTerms(t, e.LineIndex, g_.board.SideToMove, e);
-  CornerCorrection(g_, layer, stage, e);
+  EdgeTerms(t, e.LineIndex, board_.SideToMove, e);
+  CornerCorrection(board_, placement_, layer, stage, e);
   const int comp_total = place[comp] + 10 * e.EdgeTempo[comp] + 10 * e.EdgeNoTempo[comp] +
                          50 * e.DiagonalSum[comp] + e.PatternSum[comp] - e.CornerTakeBackComp;
   const int opp_total = place[opp] + 10 * e.EdgeTempo[opp] + 10 * e.EdgeNoTempo[opp] +
@@ -166,7 +157,7 @@ void Evaluation::Evaluate() {
   e.OppTotal = static_cast<int16_t>(opp_total);
 
   // Step 7.
-  g_.ai.ShownValue = static_cast<int16_t>(e.CompTotal + 5 * e.FrontierDiff - e.OppTotal);
+  ai_.ShownValue = static_cast<int16_t>(e.CompTotal + 5 * e.FrontierDiff - e.OppTotal);
 }
 
 }  // namespace kerna

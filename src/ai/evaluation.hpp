@@ -3,13 +3,21 @@
 // with tempo, long diagonals, corner correction) and leaves it in ShownValue.
 #pragma once
 
-namespace kerna {
+#include <cstdint>
 
-class Game;
+#include "ai/ai_state.hpp"
+#include "ai/eval_state.hpp"
+#include "board/board_state.hpp"
+#include "data/eval_tables.hpp"
+#include "data/placement_tables.hpp"
+
+namespace kerna {
 
 class Evaluation {
  public:
-  explicit Evaluation(Game& game) : g_(game) {}
+  Evaluation(BoardState& board, AiState& ai, EvalState& state, const EvalTables& tables,
+             const PlacementTables& placement)
+      : board_(board), ai_(ai), state_(state), tables_(tables), placement_(placement) {}
 
   // E of layer `Layer`, `SideToMove` being the side that has just moved. Leaves
   // the neighbour sum of the last disc scanned in `OpennessSum` (the move
@@ -24,7 +32,14 @@ class Evaluation {
   void ComputeCornerCorrection();
 
  private:
-  Game& g_;
+  const int16_t* LayerBase() const;
+  int Stage() const;
+
+  BoardState& board_;
+  AiState& ai_;
+  EvalState& state_;
+  const EvalTables& tables_;
+  const PlacementTables& placement_;
 };
 
 }  // namespace kerna

@@ -7,32 +7,27 @@
 #include <algorithm>
 
 #include "ai/layer_moves.hpp"
-#include "game/game.hpp"
 
 namespace kerna {
 
-namespace {
-
-int16_t* Cells(Game& g) {
-  return &g.board.cell[0][0][0];
+int16_t* GameTreeSearch::Cells() {
+  return &board_.cell[0][0][0];
 }
 
-int Stage(const Game& g) {
-  return std::clamp<int>(g.flow.GameStage, 0, 4);
+int GameTreeSearch::Stage() const {
+  return ai::ClampedStage(ai_.GameStage);
 }
 
-void CountNode(Game& g) {
-  if ((++g.searchState.Nodes & kCloseCheckMask) == 0) g.io.CheckClosed();
+void GameTreeSearch::CountNode() {
+  if ((++state_.Nodes & kCloseCheckMask) == 0) io_.CheckClosed();
 }
-
-}  // namespace
 
 void GameTreeSearch::BuildEmptySquareList() {
-  SearchState& s = g_.searchState;
+  SearchState& s = state_;
   s.ENUL = 0;
   for (int x = 1; x <= 8; ++x) {
     for (int y = 1; y <= 8; ++y) {
-      if (g_.board.cell[x][y][0] != kEmpty) continue;
+      if (board_.cell[x][y][0] != kEmpty) continue;
       ++s.ENUL;
       s.EmptyX[s.ENUL] = static_cast<int16_t>(x);
       s.EmptyY[s.ENUL] = static_cast<int16_t>(y);
@@ -41,16 +36,16 @@ void GameTreeSearch::BuildEmptySquareList() {
 }
 
 void GameTreeSearch::ResetExpandedPly(int ply) {
-  SearchState& s = g_.searchState;
+  SearchState& s = state_;
   s.SEL[ply] = 1;
   s.AB[ply] = kNoBound;
   std::fill(std::begin(s.SAKI[ply]), std::end(s.SAKI[ply]), kNoScore);
   std::fill(s.SEL.begin() + ply + 1, s.SEL.end(), int16_t{0});
-  std::fill(g_.board.PlyOpenness.begin() + ply, g_.board.PlyOpenness.end(), int16_t{0});
+  std::fill(board_.PlyOpenness.begin() + ply, board_.PlyOpenness.end(), int16_t{0});
 }
 
 void GameTreeSearch::SortCandidates(int ply) {
-  SearchState& s = g_.searchState;
+  SearchState& s = state_;
   const int count = s.EN[ply];
   for (int a = 1; a < count; ++a) {
     for (int b = a + 1; b <= count; ++b) {
@@ -63,12 +58,12 @@ void GameTreeSearch::SortCandidates(int ply) {
 }
 
 void GameTreeSearch::ExpandPly() {
-  SearchState& s = g_.searchState;
-  BoardState& b = g_.board;
+  SearchState& s = state_;
+  BoardState& b = board_;
   const int ply = b.Layer, side = b.SideToMove, opponent = 3 - side;
-  int16_t* cells = Cells(g_);
+  int16_t* cells = Cells();
   int16_t* layer = cells + ply;
-  const int stage = Stage(g_);
+  const int stage = Stage();
   int count = 0;
   for (int i = 1; i <= s.ENUL; ++i) {
     const int x = s.EmptyX[i], y = s.EmptyY[i];
@@ -77,8 +72,7 @@ void GameTreeSearch::ExpandPly() {
     ++count;
     s.MX[ply][count] = static_cast<int16_t>(x);
     s.MY[ply][count] = static_cast<int16_t>(y);
-    s.OrderKey[count] =
-        static_cast<int16_t>(10 * openness - g_.startTables.SquareClass[x][y][stage]);
+    s.OrderKey[count] = static_cast<int16_t>(10 * openness - placement_.SquareClass[x][y][stage]);
   }
   s.EN[ply] = static_cast<int16_t>(count);
   if (ply <= 2) {
@@ -87,10 +81,10 @@ void GameTreeSearch::ExpandPly() {
     for (int k = 1; k <= count; ++k) {
       ai::CopyLayer(cells, ply, ply + 1);
       ai::Play(layer, ai::SquareOffset(s.MX[ply][k], s.MY[ply][k]), side, opponent);
-      CountNode(g_);
-      g_.evaluation.Evaluate();
+      CountNode();
+      evaluation_.Evaluate();
       ++s.Evaluations;
-      s.OrderKey[k] = static_cast<int16_t>(10 * b.OpennessSum + g_.ai.ShownValue);
+      s.OrderKey[k] = static_cast<int16_t>(10 * b.OpennessSum + ai_.ShownValue);
       ai::CopyLayer(cells, ply + 1, ply);
     }
   }
@@ -99,9 +93,9 @@ void GameTreeSearch::ExpandPly() {
 }
 
 void GameTreeSearch::ExpandPlyExact() {
-  SearchState& s = g_.searchState;
-  const int ply = g_.board.Layer, side = g_.board.SideToMove;
-  const int16_t* layer = Cells(g_) + ply;
+  SearchState& s = state_;
+  const int ply = board_.Layer, side = board_.SideToMove;
+  const int16_t* layer = Cells() + ply;
   int count = 0;
   for (int i = 1; i <= s.ENUL; ++i) {
     if (!ai::IsLegal(layer, ai::SquareOffset(s.EmptyX[i], s.EmptyY[i]), side, 3 - side)) continue;
@@ -114,9 +108,9 @@ void GameTreeSearch::ExpandPlyExact() {
 }
 
 void GameTreeSearch::ExpandPlyWinLossDraw() {
-  SearchState& s = g_.searchState;
-  const int ply = g_.board.Layer, side = g_.board.SideToMove, opponent = -side;
-  int16_t* cells = Cells(g_);
+  SearchState& s = state_;
+  const int ply = board_.Layer, side = board_.SideToMove, opponent = -side;
+  int16_t* cells = Cells();
   int16_t* layer = cells + ply;
   int count = 0;
   for (int i = 1; i <= s.ENUL; ++i) {
@@ -126,12 +120,12 @@ void GameTreeSearch::ExpandPlyWinLossDraw() {
     s.MY[ply][count] = s.EmptyY[i];
   }
   s.EN[ply] = static_cast<int16_t>(count);
-  if (ply <= g_.ai.EndgameDepthLimit && count >= 2 && ply < kDeepestPly) {
+  if (ply <= ai_.EndgameDepthLimit && count >= 2 && ply < kDeepestPly) {
     // Fewest opponent replies first.
     for (int k = 1; k <= count; ++k) {
       ai::CopyLayer(cells, ply, ply + 1);
       ai::Play(layer, ai::SquareOffset(s.MX[ply][k], s.MY[ply][k]), side, opponent);
-      CountNode(g_);
+      CountNode();
       int replies = 0;
       for (int i = 1; i <= s.ENUL; ++i)
         replies += ai::IsLegal(layer, ai::SquareOffset(s.EmptyX[i], s.EmptyY[i]), opponent, side);
@@ -140,13 +134,13 @@ void GameTreeSearch::ExpandPlyWinLossDraw() {
     }
   }
   ResetExpandedPly(ply);
-  if (ply <= g_.ai.EndgameDepthLimit && count >= 2 && ply < kDeepestPly) SortCandidates(ply);
+  if (ply <= ai_.EndgameDepthLimit && count >= 2 && ply < kDeepestPly) SortCandidates(ply);
 }
 
 void GameTreeSearch::Reset() {
-  SearchState& s = g_.searchState;
-  g_.board.Layer = 1;
-  g_.board.SideToMove = g_.board.ComputerSide;
+  SearchState& s = state_;
+  board_.Layer = 1;
+  board_.SideToMove = board_.ComputerSide;
   std::fill(std::begin(s.SAKI[1]), std::end(s.SAKI[1]), kNoScore);
   s.SAKI[0][0] = kNoScore;
   s.SEL.fill(0);
@@ -158,21 +152,21 @@ void GameTreeSearch::Reset() {
 }
 
 void GameTreeSearch::ReportProgress(int ply) {
-  if (g_.searchState.Observer != nullptr) g_.searchState.Observer->OnProgress(ply);
-  g_.io.CheckClosed();
+  if (state_.Observer != nullptr) state_.Observer->OnProgress(ply);
+  io_.CheckClosed();
 }
 
 template <GameTreeSearch::Mode mode>
 int GameTreeSearch::LeafValue(int ply) {
-  const BoardState& b = g_.board;
-  const int16_t* layer = Cells(g_) + ply;
+  const BoardState& b = board_;
+  const int16_t* layer = Cells() + ply;
   const int computer = b.ComputerSide;
   if constexpr (mode == Mode::kMiddleGame) {
-    g_.evaluation.Evaluate();
-    ++g_.searchState.Evaluations;
+    evaluation_.Evaluate();
+    ++state_.Evaluations;
     // A leaf stays inside the range of undecided scores: beyond it a value would
     // pass for a decided game (+-9000) or, past -9999, for "no score yet".
-    return std::clamp<int>(g_.ai.ShownValue, -kLargestLeaf, kLargestLeaf);
+    return std::clamp<int>(ai_.ShownValue, -kLargestLeaf, kLargestLeaf);
   } else if constexpr (mode == Mode::kWinLossDraw) {
     int sum = 0;  // black +1, white -1
     for (int x = 1; x <= 8; ++x)
@@ -192,10 +186,10 @@ int GameTreeSearch::LeafValue(int ply) {
 
 template <GameTreeSearch::Mode mode>
 void GameTreeSearch::RunLoop() {
-  SearchState& s = g_.searchState;
-  BoardState& b = g_.board;
-  int16_t* cells = Cells(g_);
-  const float depth = g_.ai.LookAheadDepth;
+  SearchState& s = state_;
+  BoardState& b = board_;
+  int16_t* cells = Cells();
+  const float depth = ai_.LookAheadDepth;
   auto opponent_of = [](int side) { return mode == Mode::kWinLossDraw ? -side : 3 - side; };
 
   // A completed score at `ply` raises the score of the candidate above it.
@@ -251,7 +245,7 @@ void GameTreeSearch::RunLoop() {
     } else if (s.EN[ply] > 0) {
       const int k = s.SEL[ply];
       ai::Play(cells + ply, ai::SquareOffset(s.MX[ply][k], s.MY[ply][k]), side, opponent_of(side));
-      CountNode(g_);
+      CountNode();
       s.PS = 0;
       bool leaf;
       if constexpr (mode == Mode::kMiddleGame) {

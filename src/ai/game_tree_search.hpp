@@ -6,13 +6,25 @@
 
 #include <cstdint>
 
-namespace kerna {
+#include "ai/ai_state.hpp"
+#include "ai/evaluation.hpp"
+#include "ai/search_state.hpp"
+#include "board/board_state.hpp"
+#include "data/placement_tables.hpp"
+#include "platform/platform.hpp"
 
-class Game;
+namespace kerna {
 
 class GameTreeSearch {
  public:
-  explicit GameTreeSearch(Game& game) : g_(game) {}
+  GameTreeSearch(BoardState& board, SearchState& state, AiState& ai, Evaluation& evaluation,
+                 const PlacementTables& placement, platform::Platform& io)
+      : board_(board),
+        state_(state),
+        ai_(ai),
+        evaluation_(evaluation),
+        placement_(placement),
+        io_(io) {}
 
   // ENUL and the lists of empty squares of layer 0, column 1..8 outer, row inner.
   void BuildEmptySquareList();
@@ -49,7 +61,17 @@ class GameTreeSearch {
   void SortCandidates(int ply);
   void ReportProgress(int ply);
 
-  Game& g_;
+  int16_t* Cells();
+  int Stage() const;
+  // Counts a move made by the search; every 4096 lets a closed window stop it.
+  void CountNode();
+
+  BoardState& board_;
+  SearchState& state_;
+  AiState& ai_;
+  Evaluation& evaluation_;
+  const PlacementTables& placement_;
+  platform::Platform& io_;
 };
 
 }  // namespace kerna

@@ -8,22 +8,10 @@
 #include <array>
 #include <cstdint>
 
+#include "ai/layer_geometry.hpp"
 #include "board/board_state.hpp"
 
 namespace kerna::ai {
-
-inline constexpr int kStrideX = kLayers * 10;
-inline constexpr int kStrideY = kLayers;
-
-// Offset of square (x, y) from cell[0][0][layer].
-constexpr int SquareOffset(int x, int y) {
-  return x * kStrideX + y * kStrideY;
-}
-
-// The eight directions in the board rules' order.
-inline constexpr std::array<int, 8> kDirections{
-    -kStrideX - kStrideY, -kStrideY, kStrideX - kStrideY, -kStrideX, kStrideX,
-    -kStrideX + kStrideY, kStrideY,  kStrideX + kStrideY};
 
 inline bool IsLegal(const int16_t* layer, int at, int side, int opponent) {
   if (layer[at] != 0) return false;

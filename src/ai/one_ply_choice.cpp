@@ -5,8 +5,6 @@
 
 #include <cmath>
 
-#include "game/game.hpp"
-
 namespace kerna {
 
 namespace {
@@ -29,7 +27,7 @@ void OnePlyChoice::ChooseMove() {
 }
 
 void OnePlyChoice::CollectCandidates() {
-  BoardState& b = g_.board;
+  BoardState& b = board_;
   int layer = 1;
   b.SideToMove = b.ComputerSide;
   for (int16_t x = 1; x <= 8; ++x) {
@@ -38,21 +36,21 @@ void OnePlyChoice::CollectCandidates() {
       b.Layer = static_cast<int16_t>(layer);
       b.SquareX = x;
       b.SquareY = y;
-      g_.rules.TestLegal();
+      rules_.TestLegal();
       if (b.LegalFlag == 0) continue;
-      g_.rules.MakeMove();
+      rules_.MakeMove();
       b.PlyMoveX[layer] = x;
       b.PlyMoveY[layer] = y;
       ++layer;
     }
   }
-  g_.onePly.CandidateCount = static_cast<int16_t>(layer - 1);
+  state_.CandidateCount = static_cast<int16_t>(layer - 1);
 }
 
 void OnePlyChoice::CountReplyStatistics() {
-  BoardState& b = g_.board;
-  OnePlyState& p = g_.onePly;
-  const int stage = g_.flow.Level == 0 ? kLevelZeroStage : g_.flow.GameStage;
+  BoardState& b = board_;
+  OnePlyState& p = state_;
+  const int stage = ai_.Level == 0 ? kLevelZeroStage : ai_.GameStage;
   const int safe_stage = stage < 0 ? 0 : (stage > 4 ? 4 : stage);
   for (int s = 0; s <= 1; ++s) {
     b.SideToMove = s == 0 ? b.ComputerSide : b.HumanSide;
@@ -63,10 +61,9 @@ void OnePlyChoice::CountReplyStatistics() {
         for (int16_t y = 1; y <= 8; ++y) {
           b.SquareX = x;
           b.SquareY = y;
-          g_.rules.TestLegal();
+          rules_.TestLegal();
           mobility += b.LegalFlag;
-          if (b.cell[x][y][k] == b.SideToMove)
-            weight += g_.startTables.SquareClass[x][y][safe_stage];
+          if (b.cell[x][y][k] == b.SideToMove) weight += placement_.SquareClass[x][y][safe_stage];
         }
       }
       p.ReplyMobility[k][s] = static_cast<int16_t>(mobility);
@@ -77,9 +74,9 @@ void OnePlyChoice::CountReplyStatistics() {
 }
 
 void OnePlyChoice::ValueCandidates() {
-  BoardState& b = g_.board;
-  OnePlyState& p = g_.onePly;
-  const EvalState& e = g_.evalState;
+  BoardState& b = board_;
+  OnePlyState& p = state_;
+  const EvalState& e = evalState_;
   const int comp = b.ComputerSide == kWhite ? kWhite : kBlack;
   const int human = b.HumanSide == kWhite ? kWhite : kBlack;
   // The computer has just moved on every candidate's layer: its edges take the
@@ -89,15 +86,15 @@ void OnePlyChoice::ValueCandidates() {
     b.Layer = static_cast<int16_t>(k);
     int comp_score = p.ReplyWeight[k][0];
     int human_score = p.ReplyWeight[k][1];
-    if (g_.flow.Level == 1) {
-      g_.evaluation.ComputeLineIndices();
-      g_.evaluation.ComputeEdgeTerms();
+    if (ai_.Level == 1) {
+      evaluation_.ComputeLineIndices();
+      evaluation_.ComputeEdgeTerms();
       comp_score += p.ReplyMobility[k][0] + 10 * e.EdgeTempo[comp] + 10 * e.EdgeNoTempo[comp] +
                     50 * e.DiagonalSum[comp];
       human_score += p.ReplyMobility[k][1] + 10 * e.EdgeTempo[human] + 10 * e.EdgeNoTempo[human] +
                      50 * e.DiagonalSum[human];
     }
-    g_.evaluation.ComputeCornerCorrection();
+    evaluation_.ComputeCornerCorrection();
     comp_score -= e.CornerTakeBackComp;
     human_score -= e.CornerTakeBackOpp;
     p.CandidateValue[k] = static_cast<float>(comp_score - human_score);
@@ -105,7 +102,7 @@ void OnePlyChoice::ValueCandidates() {
 }
 
 void OnePlyChoice::FindBestAndSecond() {
-  OnePlyState& p = g_.onePly;
+  OnePlyState& p = state_;
   // Only a strictly greater value takes the place, so ties keep the earlier candidate.
   float best = kNoValue;
   p.BestCandidate = 1;
@@ -127,19 +124,19 @@ void OnePlyChoice::FindBestAndSecond() {
 }
 
 void OnePlyChoice::ApplyVarietyRule() {
-  const OnePlyState& p = g_.onePly;
-  AiState& a = g_.ai;
+  const OnePlyState& p = state_;
+  AiState& a = ai_;
   int chosen = p.BestCandidate;
   a.ShownValue = static_cast<int16_t>(std::lround(p.CandidateValue[chosen]));
   const bool close =
       p.SecondCandidate != p.BestCandidate &&
       p.CandidateValue[p.BestCandidate] - p.CandidateValue[p.SecondCandidate] < kVarietyGap;
-  if (g_.settings.ThinkingVaries == 1 && close && g_.random.Next() < 0.5) {
+  if (settings_.ThinkingVaries == 1 && close && random_.Next() < 0.5) {
     chosen = p.SecondCandidate;
     a.ShownValue = static_cast<int16_t>(std::lround(p.CandidateValue[chosen]));
     a.SecondBestFlag = 1;
   }
-  g_.board.Layer = static_cast<int16_t>(chosen);
+  board_.Layer = static_cast<int16_t>(chosen);
 }
 
 }  // namespace kerna

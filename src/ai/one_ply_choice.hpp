@@ -5,13 +5,31 @@
 // occupied corner takes back. Nothing is searched.
 #pragma once
 
-namespace kerna {
+#include "ai/ai_state.hpp"
+#include "ai/eval_state.hpp"
+#include "ai/evaluation.hpp"
+#include "ai/one_ply_state.hpp"
+#include "board/board_rules.hpp"
+#include "data/placement_tables.hpp"
+#include "data/settings_state.hpp"
+#include "platform/random.hpp"
 
-class Game;
+namespace kerna {
 
 class OnePlyChoice {
  public:
-  explicit OnePlyChoice(Game& game) : g_(game) {}
+  OnePlyChoice(BoardState& board, BoardRules& rules, AiState& ai, OnePlyState& state,
+               Evaluation& evaluation, const EvalState& evalState, const PlacementTables& placement,
+               const SettingsState& settings, platform::Random& random)
+      : board_(board),
+        rules_(rules),
+        ai_(ai),
+        state_(state),
+        evaluation_(evaluation),
+        evalState_(evalState),
+        placement_(placement),
+        settings_(settings),
+        random_(random) {}
 
   // Candidates, their values, best and second, and the variety rule: leaves
   // `Layer` on the chosen candidate's layer (which holds the position after
@@ -27,7 +45,15 @@ class OnePlyChoice {
   void ApplyVarietyRule();
 
  private:
-  Game& g_;
+  BoardState& board_;
+  BoardRules& rules_;
+  AiState& ai_;
+  OnePlyState& state_;
+  Evaluation& evaluation_;
+  const EvalState& evalState_;
+  const PlacementTables& placement_;
+  const SettingsState& settings_;
+  platform::Random& random_;
 };
 
 }  // namespace kerna

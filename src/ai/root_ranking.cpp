@@ -6,13 +6,12 @@
 #include <cmath>
 
 #include "ai/layer_moves.hpp"
-#include "game/game.hpp"
 
 namespace kerna {
 
 void RootRanking::SortRoot() {
-  SearchState& s = g_.searchState;
-  AiState& a = g_.ai;
+  SearchState& s = search_;
+  AiState& a = ai_;
   const int count = s.EN[1];
   for (int k = 1; k <= count; ++k) {
     a.RootMoveX[k] = s.MX[1][k];
@@ -37,8 +36,8 @@ void RootRanking::SortRoot() {
 }
 
 void RootRanking::WriteListsToRootTable() {
-  SearchState& s = g_.searchState;
-  const AiState& a = g_.ai;
+  SearchState& s = search_;
+  const AiState& a = ai_;
   for (int k = 1; k <= s.EN[1]; ++k) {
     s.MX[1][k] = a.RootMoveX[k];
     s.MY[1][k] = a.RootMoveY[k];
@@ -48,15 +47,15 @@ void RootRanking::WriteListsToRootTable() {
 }
 
 void RootRanking::RankRootCandidates() {
-  SearchState& s = g_.searchState;
-  AiState& a = g_.ai;
+  SearchState& s = search_;
+  AiState& a = ai_;
   const int total = s.EN[1];
   for (int j = 1; j <= total; ++j) {
     // Every repetition starts from empty root scores (the reset clears them all),
     // so each ranked candidate keeps its own exact score.
-    g_.search.Reset();
+    tree_.Reset();
     s.SEL[1] = 1;
-    g_.search.Search();
+    tree_.Search();
     SortRoot();
     // Best at position EN(1), worst at 1; the best then drops out of the next repetition.
     const int count = s.EN[1];
@@ -86,7 +85,7 @@ void RootRanking::RankRootCandidates() {
 }
 
 void RootRanking::DeviationScores() {
-  AiState& a = g_.ai;
+  AiState& a = ai_;
   const int count = static_cast<int>(a.RootCount);
   if (count < 1) return;
   float sum = 0;
@@ -104,40 +103,40 @@ void RootRanking::DeviationScores() {
 }
 
 void RootRanking::CutRootCandidates() {
-  AiState& a = g_.ai;
+  AiState& a = ai_;
   int count = static_cast<int>(a.RootCount);
   const int before = count;
   for (int l = 1; l <= count; ++l) {
     // With no spread the first candidate counts as at or below the threshold.
-    if (a.RankDeviation > 0 && a.TScore[l] > g_.settings.SearchParameter) continue;
+    if (a.RankDeviation > 0 && a.TScore[l] > settings_.SearchParameter) continue;
     a.MovesCut = static_cast<float>(count - l);
     count = l;
     break;
   }
   if (count <= 2) count = std::min(2, before);
   a.RootCount = static_cast<float>(count);
-  g_.searchState.EN[1] = static_cast<int16_t>(count);
+  search_.EN[1] = static_cast<int16_t>(count);
 }
 
 void RootRanking::ChooseMove() {
-  AiState& a = g_.ai;
+  AiState& a = ai_;
   SortRoot();
   WriteListsToRootTable();
-  ai::CopyLayer(&g_.board.cell[0][0][0], 0, 1);
-  const int count = g_.searchState.EN[1];
+  ai::CopyLayer(&board_.cell[0][0][0], 0, 1);
+  const int count = search_.EN[1];
   if (count < 1) return;
   int chosen = 1;
   a.ShownValue = static_cast<int16_t>(-a.RootMoveScore[1]);
   a.SecondBestFlag = 0;
-  if (count >= 2 && g_.settings.ThinkingVaries == 1 && g_.flow.HintMode == 0) {
-    if (g_.flow.Level < 5) {
-      if (a.RootMoveScore[2] - a.RootMoveScore[1] <= 10 && g_.random.Next() < 0.5) {
+  if (count >= 2 && settings_.ThinkingVaries == 1 && ai_.VarietyAllowed == 1) {
+    if (ai_.Level < 5) {
+      if (a.RootMoveScore[2] - a.RootMoveScore[1] <= 10 && random_.Next() < 0.5) {
         chosen = 2;
         a.ShownValue = static_cast<int16_t>(-a.RootMoveScore[2]);
         a.SecondBestFlag = 1;
       }
     } else if (a.RootMoveX[2] == a.RankResultX && a.RootMoveY[2] == a.RankResultY &&
-               g_.random.Next() < 0.5) {
+               random_.Next() < 0.5) {
       chosen = 2;
       a.ShownValue = static_cast<int16_t>(a.RankResultValue);
       a.SecondBestFlag = 1;
@@ -145,13 +144,13 @@ void RootRanking::ChooseMove() {
   }
   a.ChosenX = a.RootMoveX[chosen];
   a.ChosenY = a.RootMoveY[chosen];
-  g_.board.SquareX = a.ChosenX;
-  g_.board.SquareY = a.ChosenY;
+  board_.SquareX = a.ChosenX;
+  board_.SquareY = a.ChosenY;
 }
 
 void RootRanking::ChooseSolvedMove() {
-  SearchState& s = g_.searchState;
-  AiState& a = g_.ai;
+  SearchState& s = search_;
+  AiState& a = ai_;
   for (int k = 1; k <= s.EN[1]; ++k)
     if (s.SAKI[1][k] == kNoScore) s.SAKI[1][k] = 2;  // unsearched: worse than a loss
   SortRoot();
@@ -159,8 +158,8 @@ void RootRanking::ChooseSolvedMove() {
   if (s.EN[1] < 1) return;
   a.ChosenX = a.RootMoveX[1];
   a.ChosenY = a.RootMoveY[1];
-  g_.board.SquareX = a.ChosenX;
-  g_.board.SquareY = a.ChosenY;
+  board_.SquareX = a.ChosenX;
+  board_.SquareY = a.ChosenY;
 }
 
 }  // namespace kerna

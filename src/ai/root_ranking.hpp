@@ -4,13 +4,25 @@
 // with its controlled chance of playing the second-best candidate.
 #pragma once
 
-namespace kerna {
+#include "ai/ai_state.hpp"
+#include "ai/game_tree_search.hpp"
+#include "ai/search_state.hpp"
+#include "board/board_state.hpp"
+#include "data/settings_state.hpp"
+#include "platform/random.hpp"
 
-class Game;
+namespace kerna {
 
 class RootRanking {
  public:
-  explicit RootRanking(Game& game) : g_(game) {}
+  RootRanking(BoardState& board, AiState& ai, SearchState& search, GameTreeSearch& tree,
+              const SettingsState& settings, platform::Random& random)
+      : board_(board),
+        ai_(ai),
+        search_(search),
+        tree_(tree),
+        settings_(settings),
+        random_(random) {}
 
   // The EN(1) root candidates into the root move lists, best (lowest SAKI)
   // first; the best becomes the sort's result and ShownValue.
@@ -31,7 +43,12 @@ class RootRanking {
 
  private:
   void WriteListsToRootTable();
-  Game& g_;
+  BoardState& board_;
+  AiState& ai_;
+  SearchState& search_;
+  GameTreeSearch& tree_;
+  const SettingsState& settings_;
+  platform::Random& random_;
 };
 
 }  // namespace kerna

@@ -4,16 +4,28 @@
 // to the chosen move. The turn itself adds the book, the messages and the play.
 #pragma once
 
-namespace kerna {
+#include "ai/ai_state.hpp"
+#include "ai/game_tree_search.hpp"
+#include "ai/root_ranking.hpp"
+#include "ai/search_state.hpp"
+#include "board/board_state.hpp"
+#include "data/settings_state.hpp"
 
-class Game;
+namespace kerna {
 
 class SearchDriver {
  public:
-  explicit SearchDriver(Game& game) : g_(game) {}
+  SearchDriver(BoardState& board, AiState& ai, SearchState& search, GameTreeSearch& tree,
+               RootRanking& ranking, const SettingsState& settings)
+      : board_(board),
+        ai_(ai),
+        search_(search),
+        tree_(tree),
+        ranking_(ranking),
+        settings_(settings) {}
 
   // Layer 1, the computer to move, the empty-square list of layer 0, counters
-  // cleared, SecondBestFlag 0, display values 0, the progress bar's frame drawn.
+  // cleared, SecondBestFlag 0, display values 0; the observer hears that a search starts.
   void PrepareSearch();
   // Expand ply 1 (middle-game order, or list order for the exact solver); RootCount.
   void ExpandRoot();
@@ -39,7 +51,12 @@ class SearchDriver {
 
  private:
   bool TakeSingleCandidate();
-  Game& g_;
+  BoardState& board_;
+  AiState& ai_;
+  SearchState& search_;
+  GameTreeSearch& tree_;
+  RootRanking& ranking_;
+  const SettingsState& settings_;
 };
 
 }  // namespace kerna

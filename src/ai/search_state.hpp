@@ -27,15 +27,46 @@ inline constexpr int16_t kLargestLeaf = kDecided - 1;  // a leaf evaluation is c
 // The search looks for a closed window every 4096 moves (a few ms).
 inline constexpr uint64_t kCloseCheckMask = 4095;
 
-// Told about the search's progress; the game's progress bar is one.
+// How the computer turn thinks: by level and moves played.
+enum class TurnMethod : uint8_t { kOnePly, kMiddleGame, kWinLossDraw, kExact };
+
+// How a move the computer played came about, for what is shown after it.
+enum class MoveSource : uint8_t {
+  kOnePly,    // the one-ply choice of levels 0 and 1
+  kSearched,  // the search, the book or a single candidate: its value is shown
+  kSolved,    // an endgame solver: its openness is shown
+};
+
+// Told what the search and the computer turn around it are doing. The search
+// never draws or prints: the window's progress bar, thinking messages and the
+// hostess's word on a pass are one observer; the engine program watches the
+// ranking; tests watch the rows. Every report but OnProgress may be ignored.
 class SearchObserver {
  public:
   virtual ~SearchObserver() = default;
+
+  // --- The search ---
+  // A search or a solver is about to run on a freshly prepared root.
+  virtual void OnSearchStarted() {}
   // A candidate of ply 1 or 2 (`ply`) has been completed.
   virtual void OnProgress(int ply) = 0;
   // Levels 5 and 6: the ranking pass is done and the deep pass's depth
   // (LookAheadDepth) and cut (MovesCut) are settled; the look-ahead line can be shown.
   virtual void OnDeepPass() {}
+
+  // --- The computer turn around it ---
+  // The turn begins; `hint` when it only proposes a move for the human, and
+  // then nothing but the search's own reports follows.
+  virtual void OnTurnStarted(bool /*hint*/) {}
+  // The computer has no legal move and passes.
+  virtual void OnComputerPasses() {}
+  // The computer starts to think by `method` (a book move or the one-ply
+  // choice do not).
+  virtual void OnThinking(TurnMethod /*method*/) {}
+  // The computer's move is chosen; it is made next.
+  virtual void OnMoveChosen() {}
+  // The computer's move is made and recorded on the Board.
+  virtual void OnMovePlayed(MoveSource /*source*/) {}
 };
 
 struct SearchState {

@@ -5,12 +5,10 @@
 #include <cmath>
 
 #include "board/board_rules.hpp"
-#include "game/game.hpp"
-
 namespace kerna {
 
 void BoardRules::ComputeMoveNumber() {
-  BoardState& b = g_.board;
+  BoardState& b = board_;
   int empty = 0;
   for (int x = 1; x <= 8; ++x) {
     for (int y = 1; y <= 8; ++y) empty += b.cell[x][y][b.Layer] == kEmpty;
@@ -19,7 +17,7 @@ void BoardRules::ComputeMoveNumber() {
 }
 
 void BoardRules::RecordMove() {
-  BoardState& b = g_.board;
+  BoardState& b = board_;
   ComputeMoveNumber();
   const int n = static_cast<int>(b.MoveNumber);
   // A start position with fewer than four discs gives a move number below 1;
@@ -31,7 +29,7 @@ void BoardRules::RecordMove() {
 }
 
 void BoardRules::ReplayRecord() {
-  BoardState& b = g_.board;
+  BoardState& b = board_;
   const int16_t kept_side = b.SideToMove;
   b.Layer = 0;
   b.MovesPlayed = 0;

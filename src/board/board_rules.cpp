@@ -4,11 +4,8 @@
 // Every walk visits the eight directions in the fixed order of the direction
 // table and stops at the first cell that holds no disc; since the rim holds the
 // wall value 4, which is neither side and has no disc bit, no walk needs a
-// bounds test. Nothing here allocates: these run tens of thousands of times per
-// computer move.
+// bounds test. Nothing here allocates.
 #include "board/board_rules.hpp"
-
-#include "game/game.hpp"
 
 namespace kerna {
 
@@ -22,7 +19,7 @@ inline bool HoldsDisc(int16_t value) {
 }  // namespace
 
 void BoardRules::SetUpWalls() {
-  BoardState& b = g_.board;
+  BoardState& b = board_;
   for (int i = 0; i < 10; ++i) {
     for (int d = 0; d < kLayers; ++d) {
       b.cell[i][0][d] = b.cell[i][9][d] = kWall;
@@ -36,7 +33,7 @@ void BoardRules::SetUpWalls() {
 }
 
 void BoardRules::TestLegal() {
-  BoardState& b = g_.board;
+  BoardState& b = board_;
   b.LegalFlag = 0;
   const int x = b.SquareX, y = b.SquareY, d = b.Layer;
   if (b.cell[x][y][d] > 0) return;  // occupied or wall
@@ -58,7 +55,7 @@ void BoardRules::TestLegal() {
 }
 
 void BoardRules::TestLegalOpenness() {
-  BoardState& b = g_.board;
+  BoardState& b = board_;
   b.LegalFlag = 0;
   const int x = b.SquareX, y = b.SquareY, d = b.Layer;
   if (b.cell[x][y][d] >= 1) return;
@@ -86,7 +83,7 @@ void BoardRules::TestLegalOpenness() {
 }
 
 int BoardRules::MakeMove() {
-  BoardState& b = g_.board;
+  BoardState& b = board_;
   const int x = b.SquareX, y = b.SquareY, d = b.Layer;
   b.OpennessSum = 0;
   const int16_t own = b.SideToMove;
@@ -124,7 +121,7 @@ int BoardRules::MakeMove() {
 }
 
 void BoardRules::MakeMoveFast() {
-  BoardState& b = g_.board;
+  BoardState& b = board_;
   const int x = b.SquareX, y = b.SquareY, d = b.Layer;
   const int16_t own = b.SideToMove;
   const int16_t opponent = b.Opponent = b.OpponentTable[own];
@@ -150,7 +147,7 @@ void BoardRules::MakeMoveFast() {
 }
 
 void BoardRules::CountLegalMoves() {
-  BoardState& b = g_.board;
+  BoardState& b = board_;
   b.LegalMoveCount = 0;
   b.MovesPlayed = -4;
   for (b.SquareX = 1; b.SquareX <= 8; ++b.SquareX) {
@@ -168,7 +165,7 @@ void BoardRules::CountLegalMoves() {
 }
 
 void BoardRules::CopyPositionToLayers() {
-  BoardState& b = g_.board;
+  BoardState& b = board_;
   for (int x = 1; x <= 8; ++x) {
     for (int y = 1; y <= 8; ++y) {
       const int16_t value = b.Position[x][y];
@@ -178,14 +175,14 @@ void BoardRules::CopyPositionToLayers() {
 }
 
 void BoardRules::CopyLayerToPosition() {
-  BoardState& b = g_.board;
+  BoardState& b = board_;
   for (int x = 1; x <= 8; ++x) {
     for (int y = 1; y <= 8; ++y) b.Position[x][y] = b.cell[x][y][b.Layer];
   }
 }
 
 void BoardRules::SavePreviousPosition() {
-  BoardState& b = g_.board;
+  BoardState& b = board_;
   for (int x = 1; x <= 8; ++x) {
     for (int y = 1; y <= 8; ++y) b.PreviousPosition[x][y] = b.Position[x][y];
   }

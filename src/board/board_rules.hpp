@@ -1,16 +1,13 @@
 // The rules of Reversi as operations on the Board: legality tests, making moves,
 // counting, copying positions, and the game record with its replay.
 //
-// They are the hottest code of the computer player (called tens of thousands of
-// times per move), so they allocate nothing and stop at the wall rim instead of
-// testing bounds. Each reads and writes the shared variables of BoardState.
+// They allocate nothing and stop at the wall rim instead of testing bounds.
+// Each reads and writes the shared variables of BoardState, and nothing else.
 #pragma once
 
 #include "board/board_state.hpp"
 
 namespace kerna {
-
-class Game;
 
 // Openness of the disc at (x, y) on a layer: the number of empty cells among its
 // eight neighbours, the wall counting as occupied (so at most 5 on an edge and 3
@@ -25,7 +22,7 @@ inline int DiscOpenness(const BoardState& board, int x, int y, int layer) {
 
 class BoardRules {
  public:
-  explicit BoardRules(Game& game) : g_(game) {}
+  explicit BoardRules(BoardState& board) : board_(board) {}
 
   // Writes the wall rim into all layers and the rim of the 2-D positions.
   void SetUpWalls();
@@ -35,7 +32,6 @@ class BoardRules {
   int MakeMove();  // returns OpennessSum
   void MakeMoveFast();
   void CountLegalMoves();
-  void CountLegalMovesAndMark();
   void CopyPositionToLayers();
   void CopyLayerToPosition();
   void SavePreviousPosition();
@@ -44,7 +40,7 @@ class BoardRules {
   void ReplayRecord();
 
  private:
-  Game& g_;
+  BoardState& board_;
 };
 
 }  // namespace kerna

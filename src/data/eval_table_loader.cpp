@@ -2,8 +2,6 @@
 // rules themselves are in eval_table_parse.cpp.
 #include "data/eval_table_loader.hpp"
 
-#include "game/game.hpp"
-
 namespace kerna {
 namespace {
 
@@ -17,13 +15,13 @@ constexpr int kProgressRow = 9;
 }  // namespace
 
 void EvalTableLoader::LoadEvalTables() {
-  platform::Platform& io = g_.io;
+  platform::Platform& io = io_;
   io.SetTextColour(kWhiteText, kBlueBackground);
   io.MoveCursor(kMessageColumn, kMessageRow);
   io.Print("ファイル読み込み中です。しばらくお待ち下さい"_sjis);
   io.Print("\r\n");
   // The progress line is overwritten in place as the percentage counts up.
-  ParseEvalTables(io.ReadWholeFile("dat\\table.dat"), g_.tables, [&io](int percent) {
+  ParseEvalTables(io.ReadWholeFile("dat\\table.dat"), tables_, [&io](int percent) {
     io.MoveCursor(kMessageColumn, kProgressRow);
     io.PrintNumber(percent);
     io.Print(" ");

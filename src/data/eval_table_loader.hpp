@@ -14,10 +14,9 @@
 #include <string_view>
 
 #include "data/eval_tables.hpp"
+#include "platform/platform.hpp"
 
 namespace kerna {
-
-class Game;
 
 // The longest field the file format allows, its terminator included; longer
 // fields are cut to this length.
@@ -33,14 +32,15 @@ void ParseEvalTables(std::string_view bytes, EvalTables& tables,
 
 class EvalTableLoader {
  public:
-  explicit EvalTableLoader(Game& game) : g_(game) {}
+  EvalTableLoader(platform::Platform& io, EvalTables& tables) : io_(io), tables_(tables) {}
 
-  // Reads dat\table.dat into Game::tables (a missing file leaves them zero),
+  // Reads dat\table.dat into the tables (a missing file leaves them zero),
   // with the loading line at column 14, row 8 and the percentage in row 9.
   void LoadEvalTables();
 
  private:
-  Game& g_;
+  platform::Platform& io_;
+  EvalTables& tables_;
 };
 
 }  // namespace kerna

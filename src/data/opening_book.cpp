@@ -2,8 +2,6 @@
 // The record rules themselves are in opening_book_parse.cpp.
 #include "data/opening_book.hpp"
 
-#include "game/game.hpp"
-
 namespace kerna {
 namespace {
 
@@ -20,11 +18,11 @@ constexpr std::string_view kLoadingMessage =
 }  // namespace
 
 void OpeningBookLoader::LoadOpeningBook() {
-  platform::Platform& io = g_.io;
+  platform::Platform& io = io_;
   io.SetTextColour(kWhiteText, kBlueBackground);
   io.MoveCursor(14, 8);
   io.Print(kLoadingMessage);
-  ParseOpeningBook(io.ReadWholeFile("dat\\zyouseki.txt"), g_.book);
+  ParseOpeningBook(io.ReadWholeFile("dat\\zyouseki.txt"), book_);
   io.SetTextColour(kWhiteText, kBlackBackground);
 }
 

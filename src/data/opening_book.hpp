@@ -19,9 +19,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace kerna {
+#include "platform/platform.hpp"
 
-class Game;
+namespace kerna {
 
 inline constexpr int kBookCapacity = 7000;    // lines 1..7000; line 0 is never used
 inline constexpr int kBookSlots = 60;         // slots 1..60; slot 0 is never used
@@ -40,15 +40,16 @@ void ParseOpeningBook(std::string_view bytes, OpeningBook& book);
 
 class OpeningBookLoader {
  public:
-  explicit OpeningBookLoader(Game& game) : g_(game) {}
+  OpeningBookLoader(platform::Platform& io, OpeningBook& book) : io_(io), book_(book) {}
 
-  // Shows the loading message and reads dat\zyouseki.txt into Game::book. A
+  // Shows the loading message and reads dat\zyouseki.txt into the book. A
   // missing file reads as empty: one empty line, so the computer plays without
   // a book.
   void LoadOpeningBook();
 
  private:
-  Game& g_;
+  platform::Platform& io_;
+  OpeningBook& book_;
 };
 
 }  // namespace kerna

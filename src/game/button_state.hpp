@@ -1,17 +1,49 @@
-// The state of the picture-button machinery: where the mouse was last read,
-// what the latest click hit, and the button pictures loaded once for the run.
+// The picture buttons every screen is driven by: the button table (13 groups
+// of 7 items, filled at program start), which groups are shown and what was
+// last chosen in each, where the mouse was last read, what the latest click
+// hit, and the button pictures loaded once for the run.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
-#include "game/start_state.hpp"
 #include "platform/picture.hpp"
 
 namespace kerna {
 
+inline constexpr int kButtonGroups = 13;
+inline constexpr int kButtonItems = 7;
+
+// The groups of the button table, one per screen element.
+enum ButtonGroup : int {
+  kSideGroup = 0,      // 先手 / 後手
+  kLevelGroup = 1,     // レベル0 .. レベル6
+  kStartGroup = 2,     // スタート
+  kUndoGroup = 3,      // 待った
+  kHintGroup = 4,      // ヒント
+  kQuitGroup = 5,      // 終了
+  kMenuGroup = 6,      // computer, two people, settings
+  kPauseGroup = 7,     // settings: pause after a move (item 1 yes, 0 no)
+  kVariesGroup = 8,    // settings: thinking varies
+  kShowMoveGroup = 9,  // settings: show the squares one may play
+  kSoundGroup = 10,    // settings: sound effects and voice
+  kColourGroup = 11,   // settings: board colour 0..4
+  kOkGroup = 12,       // settings: OK
+};
+
+struct ButtonEntry {
+  std::string Name;  // picture file name in bmp\ ("" = no button)
+  float X = 0, Y = 0;
+  float Width = 0, Height = 0;  // 0 when the picture failed to load
+};
+
 struct ButtonState {
+  std::array<ButtonEntry, kButtonGroups * kButtonItems> ButtonTable{};
+  std::array<float, kButtonGroups> GroupActive{};  // 1 = shown and clickable
+  std::array<float, kButtonGroups> GroupChoice{};  // item last clicked, -1 = none
+
   int16_t MouseX = 0, MouseY = 0;  // client pixels, as last read
   int16_t ClickCount = 0;          // buttons hit by the latest click
   int16_t LastClickedGroup = 0;
@@ -21,6 +53,11 @@ struct ButtonState {
   // stay the same for the whole run, so there is no need to reload per draw.
   std::array<std::optional<platform::Picture>, kButtonGroups * kButtonItems> ChosenLook;
   std::array<std::optional<platform::Picture>, kButtonGroups * kButtonItems> UnchosenLook;
+
+  ButtonEntry& Button(int group, int item) { return ButtonTable[group * kButtonItems + item]; }
+  const ButtonEntry& Button(int group, int item) const {
+    return ButtonTable[group * kButtonItems + item];
+  }
 };
 
 }  // namespace kerna

@@ -14,13 +14,10 @@ namespace {
 
 using platform::Key;
 
-constexpr int kLevelGroup = 1;
-constexpr int kColourGroup = 11;
-
 }  // namespace
 
 void ButtonPanel::DrawButtonGroup(int g) {
-  StartState& s = g_.start;
+  ButtonState& s = g_.buttonState;
   if (s.GroupActive[g] != 1) return;
   for (int i = 0; i < kButtonItems; ++i) {
     const ButtonEntry& entry = s.Button(g, i);
@@ -34,20 +31,20 @@ void ButtonPanel::DrawButtonGroup(int g) {
     const int x = static_cast<int>(entry.X), y = static_cast<int>(entry.Y);
     g_.io.DrawPicture(*look, x, y);
     g_.io.Line(x - 1, y - 1, static_cast<int>(entry.X + entry.Width),
-               static_cast<int>(entry.Y + entry.Height), chosen ? s.SelectedFrameColour : 0,
+               static_cast<int>(entry.Y + entry.Height), chosen ? g_.layout.SelectedFrameColour : 0,
                platform::LineKind::kBox);
   }
 }
 
 bool ButtonPanel::ItemUnderMouse(int g, int i) {
-  const ButtonEntry& entry = g_.start.Button(g, i);
+  const ButtonEntry& entry = g_.buttonState.Button(g, i);
   const ButtonState& b = g_.buttonState;
   return entry.Width > 0 && entry.X <= b.MouseX && b.MouseX <= entry.X + entry.Width &&
          entry.Y <= b.MouseY && b.MouseY <= entry.Y + entry.Height;
 }
 
 void ButtonPanel::HitTestGroup(int g) {
-  StartState& s = g_.start;
+  ButtonState& s = g_.buttonState;
   if (s.GroupActive[g] != 1) return;
   for (int i = 0; i < kButtonItems; ++i) {
     if (!ItemUnderMouse(g, i)) continue;
@@ -62,7 +59,7 @@ void ButtonPanel::PointedGroupTest() {
   ButtonState& b = g_.buttonState;
   b.PointedGroup = 0;
   for (int g = 0; g < kButtonGroups; ++g) {
-    if (g_.start.GroupActive[g] != 1) continue;
+    if (g_.buttonState.GroupActive[g] != 1) continue;
     for (int i = 0; i < kButtonItems; ++i) {
       if (ItemUnderMouse(g, i)) b.PointedGroup = static_cast<int16_t>(g);
     }
@@ -110,7 +107,7 @@ void ButtonPanel::WaitForButton(int g) {
 void ButtonPanel::PressButton(int g, int i) {
   ButtonState& b = g_.buttonState;
   b.ClickCount = 0;
-  g_.start.GroupChoice[g] = static_cast<float>(i);
+  g_.buttonState.GroupChoice[g] = static_cast<float>(i);
   b.LastClickedGroup = static_cast<int16_t>(g);
   ++b.ClickCount;
   for (int group = 0; group < kButtonGroups; ++group) DrawButtonGroup(group);
@@ -123,9 +120,9 @@ bool ButtonPanel::VisibleButton(int n, int* group, int* item) const {
   };
   std::vector<Shown> shown;
   for (int g = 0; g < kButtonGroups; ++g) {
-    if (g_.start.GroupActive[g] != 1) continue;
+    if (g_.buttonState.GroupActive[g] != 1) continue;
     for (int i = 0; i < kButtonItems; ++i) {
-      const ButtonEntry& entry = g_.start.Button(g, i);
+      const ButtonEntry& entry = g_.buttonState.Button(g, i);
       if (entry.Width > 0) shown.push_back({entry.Y, entry.X, g, i});
     }
   }
@@ -139,7 +136,7 @@ bool ButtonPanel::VisibleButton(int n, int* group, int* item) const {
 }
 
 void ButtonPanel::AnswerKey(Key key, int g) {
-  const StartState& s = g_.start;
+  const ButtonState& s = g_.buttonState;
   if (const int digit = platform::KeyDigit(key)) {
     int group = 0, item = 0;
     if (VisibleButton(digit, &group, &item)) PressButton(group, item);
@@ -163,10 +160,10 @@ void ButtonPanel::AnswerKey(Key key, int g) {
 void ButtonPanel::StepChoice(int g, int step) {
   int last = -1;
   for (int i = 0; i < kButtonItems; ++i) {
-    if (g_.start.Button(g, i).Width > 0) last = i;
+    if (g_.buttonState.Button(g, i).Width > 0) last = i;
   }
   if (last < 0) return;
-  const float choice = g_.start.GroupChoice[g];
+  const float choice = g_.buttonState.GroupChoice[g];
   // A choice no button stands for (a value from the file) starts at the first.
   const int from = choice >= 0 && choice <= last ? static_cast<int>(choice) : -step;
   PressButton(g, std::clamp(from + step, 0, last));

@@ -3,7 +3,8 @@
 namespace kerna {
 
 Game::Game(platform::Platform& platform) : io(platform) {
-  searchState.Observer = &progressBar;  // the search reports to the panel's progress bar
+  // The search and the computer turn report to the window's panel.
+  searchState.Observer = &thinkingDisplay;
 }
 
 }  // namespace kerna

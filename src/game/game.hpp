@@ -1,8 +1,10 @@
 // The one object that holds the whole game: its state, grouped in plain structs
 // by the subsystem that owns them, and the objects whose member functions are
-// the game's operations. Operations take no arguments; they read and write the
-// state through the Game they belong to. A test builds a fresh Game on the
-// headless platform; nothing of the game lives in a global.
+// the game's operations. Operations take no arguments; each operation object
+// is given only the structs and services it uses. This is the one place that
+// knows every part and wires them together; the screens and the game flow of
+// this folder are the only operations that hold the whole Game. A test builds a
+// fresh Game on the headless platform; nothing of the game lives in a global.
 #pragma once
 
 #include "ai/ai_state.hpp"
@@ -13,37 +15,39 @@
 #include "ai/game_tree_search.hpp"
 #include "ai/one_ply_choice.hpp"
 #include "ai/one_ply_state.hpp"
-#include "ai/progress_bar.hpp"
 #include "ai/root_ranking.hpp"
 #include "ai/search_driver.hpp"
 #include "ai/search_state.hpp"
 #include "board/board_rules.hpp"
 #include "board/board_state.hpp"
-#include "board/human_turn.hpp"
 #include "data/eval_table_loader.hpp"
 #include "data/eval_tables.hpp"
 #include "data/opening_book.hpp"
+#include "data/placement_table_loader.hpp"
+#include "data/placement_tables.hpp"
+#include "data/settings_state.hpp"
 #include "game/button_state.hpp"
 #include "game/buttons.hpp"
 #include "game/flow_state.hpp"
 #include "game/game_records.hpp"
+#include "game/human_turn.hpp"
 #include "game/main_loop.hpp"
 #include "game/main_loop_text.hpp"
 #include "game/program_start.hpp"
-#include "game/result_screen.hpp"
-#include "game/settings.hpp"
-#include "game/settings_state.hpp"
-#include "game/start_state.hpp"
-#include "game/start_tables.hpp"
-#include "game/start_tables_state.hpp"
+#include "game/result_panel.hpp"
+#include "game/settings_panel.hpp"
 #include "platform/platform.hpp"
 #include "platform/random.hpp"
 #include "ui/board_drawing.hpp"
 #include "ui/disc_pictures.hpp"
 #include "ui/hostess.hpp"
 #include "ui/hostess_state.hpp"
+#include "ui/panel_layout.hpp"
+#include "ui/progress_bar.hpp"
 #include "ui/screen_drawing.hpp"
 #include "ui/screen_state.hpp"
+#include "ui/thinking_display.hpp"
+#include "ui/thinking_messages.hpp"
 #include "ui/tiles.hpp"
 
 namespace kerna {
@@ -57,57 +61,61 @@ class Game {
   platform::Platform& io;
   platform::Random random;
 
-  // --- Game flow and screens (game/) ---
-  StartState start;
+  // --- Loaded tables and settings (data/) ---
+  EvalTables tables;
+  EvalTableLoader tableLoader{io, tables};
+  OpeningBook book;
+  OpeningBookLoader bookLoader{io, book};
+  PlacementTables placementTables;
   SettingsState settings;
-  FlowState flow;
-  StartTables startTables;
-  StartTableLoader startTableLoader{*this};
-  ButtonState buttonState;
-  ProgramStarter starter{*this};
-  ButtonPanel buttons{*this};
-  PanelText panelText{*this};
-  SettingsPanel settingsScreen{*this};
-  GameEnd result{*this};
-  GameLoop loop{*this};
-  RecordsState records;
-  GameRecorder recorder{*this};
 
-  // --- Board and turns (board/) ---
+  // --- Board and record (board/) ---
   BoardState board;
-  BoardRules rules{*this};
-  HumanTurnState humanTurnState;
-  HumanPlayer human{*this};
+  BoardRules rules{board};
+  PlacementTableLoader placementTableLoader{io, placementTables, board};
 
   // --- Computer player (ai/) ---
   AiState ai;
   EvalState evalState;
-  Evaluation evaluation{*this};
-  ComputerPlayer computer{*this};
+  Evaluation evaluation{board, ai, evalState, tables, placementTables};
   OnePlyState onePly;
-  OnePlyChoice onePlyChoice{*this};
+  OnePlyChoice onePlyChoice{board,     rules,           ai,       onePly, evaluation,
+                            evalState, placementTables, settings, random};
   SearchState searchState;
-  GameTreeSearch search{*this};
-  RootRanking ranking{*this};
-  ProgressBar progressBar{*this};
-  SearchDriver searchDriver{*this};
+  GameTreeSearch search{board, searchState, ai, evaluation, placementTables, io};
+  RootRanking ranking{board, ai, searchState, search, settings, random};
+  SearchDriver searchDriver{board, ai, searchState, search, ranking, settings};
   BookState bookState;
-  BookLookup bookLookup{*this};
-
-  // --- Loaded tables (data/) ---
-  EvalTables tables;
-  EvalTableLoader tableLoader{*this};
-  OpeningBook book;
-  OpeningBookLoader bookLoader{*this};
+  BookLookup bookLookup{board, rules, ai, bookState, book, settings, random};
+  ComputerPlayer computer{board,      rules,        ai,           searchState, settings,
+                          bookLookup, onePlyChoice, searchDriver, io};
 
   // --- Presentation and hostess (ui/) ---
+  ScreenLayout layout;
   TileSet tiles;
   ScreenState screenState;
-  DiscPictures discPictures{*this};
-  ScreenDrawing screen{*this};
-  BoardDrawing boardDrawing{*this};
+  BoardDrawing boardDrawing{io, layout, board, rules, tiles, settings};
+  DiscPictures discPictures{io, layout, tiles, settings, boardDrawing};
   HostessState hostessState;
-  Hostess hostess{*this};
+  ScreenDrawing screen{io, layout, screenState, hostessState, ai};
+  Hostess hostess{io, hostessState, layout, screen, board, ai, settings};
+  ProgressBar progressBar{io, layout, searchState, ai};
+  ThinkingMessages thinkingMessages{io, layout, board, ai};
+  ThinkingDisplay thinkingDisplay{thinkingMessages, progressBar, hostess, screen};
+
+  // --- Game flow and screens (game/) ---
+  FlowState flow;
+  ButtonState buttonState;
+  ProgramStarter starter{*this};
+  ButtonPanel buttons{*this};
+  PanelText panelText{*this};
+  SettingsPanel settingsPanel{*this};
+  ResultPanel resultPanel{*this};
+  GameLoop loop{*this};
+  RecordsState records;
+  GameRecorder recorder{*this};
+  HumanTurnState humanTurnState;
+  HumanPlayer human{*this};
 };
 
 }  // namespace kerna

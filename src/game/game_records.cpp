@@ -128,7 +128,7 @@ GameSummary GameRecorder::Summarise(bool finished) const {
   s.mode = g_.settings.SelfPlayMode == 1 ? GameSummary::Mode::kSelfPlay
            : f.VersusComputer == 1       ? GameSummary::Mode::kVersusComputer
                                          : GameSummary::Mode::kTwoHumans;
-  s.level = f.Level;
+  s.level = g_.ai.Level;
   s.human_side = b.HumanSide;
   s.finished = finished;
   for (int x = 1; x <= 8; ++x) {

@@ -11,11 +11,6 @@ namespace kerna {
 namespace {
 
 // Button groups of the menu screens.
-constexpr int kSideGroup = 0;
-constexpr int kLevelGroup = 1;
-constexpr int kStartGroup = 2;
-constexpr int kUndoGroup = 3;
-constexpr int kMenuGroup = 6;
 
 constexpr int kMenuVersusComputer = 0;
 constexpr int kMenuTwoHumans = 1;
@@ -56,10 +51,10 @@ GameLoop::Stage GameLoop::Title() {
   FlowState& f = g_.flow;
   b.HumanSide = kBlack;
   b.ComputerSide = kWhite;
-  f.GameStage = 0;
+  g_.ai.GameStage = 0;
   b.MovesPlayed = 1;
   f.PassCount = 0;
-  f.Level = 1;
+  g_.ai.Level = 1;
   f.VersusComputer = 0;
   return Stage::kMenu;
 }
@@ -104,7 +99,7 @@ void GameLoop::FillRandomStart() {
 }
 
 GameLoop::Stage GameLoop::Menu() {
-  StartState& s = g_.start;
+  ButtonState& s = g_.buttonState;
   for (;;) {
     g_.io.SetTextColour(7, -1);
     for (int g = 0; g <= 10; ++g) s.GroupActive[g] = 0;
@@ -116,7 +111,7 @@ GameLoop::Stage GameLoop::Menu() {
     g_.screen.DrawPanelBackground();
     const int choice = static_cast<int>(s.GroupChoice[kMenuGroup]);
     if (choice == kMenuSettings) {
-      g_.settingsScreen.SettingsScreen();
+      g_.settingsPanel.SettingsScreen();
       continue;
     }
     if (choice == kMenuTwoHumans) return StartTwoHumans();
@@ -141,7 +136,7 @@ GameLoop::Stage GameLoop::StartTwoHumans() {
 }
 
 GameLoop::Stage GameLoop::StartVersusComputer() {
-  StartState& s = g_.start;
+  ButtonState& s = g_.buttonState;
   FlowState& f = g_.flow;
   BoardState& b = g_.board;
   PanelText& text = g_.panelText;
@@ -161,10 +156,10 @@ GameLoop::Stage GameLoop::StartVersusComputer() {
   g_.screen.DrawPanelBackground();
   g_.screen.DrawMessageFrame();
 
-  f.Level = static_cast<int16_t>(s.GroupChoice[kLevelGroup]);
+  g_.ai.Level = static_cast<int16_t>(s.GroupChoice[kLevelGroup]);
   g_.io.SetTextColour(7, -1);
   text.PrintAt(kPanelLabelColumn, 5, "レベル "_sjis);
-  text.PrintNumber(f.Level);
+  text.PrintNumber(g_.ai.Level);
   text.Print("  ");
   g_.hostess.PrintLevelTitle();
   g_.io.SetTextColour(0, 7);

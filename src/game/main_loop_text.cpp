@@ -34,7 +34,7 @@ void PanelText::BlankPanelColumn() {
 }
 
 int PanelText::MessageRow() const {
-  return static_cast<int>(g_.start.MessageRow);
+  return static_cast<int>(g_.layout.MessageRow);
 }
 
 }  // namespace kerna

@@ -5,18 +5,11 @@
 
 #include <string_view>
 
+#include "ui/panel_layout.hpp"
+
 namespace kerna {
 
 class Game;
-
-// Where the panel's texts stand: labels and menus at column 55, messages at 56.
-inline constexpr int kPanelLabelColumn = 55;
-inline constexpr int kPanelMessageColumn = 56;
-// Blanks that clear one message row from column 56 (x 448..623): they stay
-// inside the message frame, which ends at x 633.
-inline constexpr int kPanelMessageWidth = 22;
-// Blanks that clear the panel from column 55 to the window's right edge.
-inline constexpr int kPanelWidth = 25;
 
 class PanelText {
  public:

@@ -12,10 +12,6 @@ namespace kerna {
 
 namespace {
 
-constexpr int kUndoGroup = 3;
-constexpr int kHintGroup = 4;
-constexpr int kQuitGroup = 5;
-
 // The levels that search deeply are slow enough for the turn change to be seen;
 // the quicker ones wait this long after the human's move.
 constexpr int kQuickLevelPauseMs = 200;
@@ -29,8 +25,7 @@ void GameLoop::UpdateGameStage() {
     for (int y = 1; y <= 8; ++y) discs += b.Position[x][y] != kEmpty;
   }
   b.MovesPlayed = static_cast<int16_t>(discs - 4);
-  FlowState& f = g_.flow;
-  f.GameStage = b.MovesPlayed > 44 ? 3 : b.MovesPlayed > 35 ? 2 : b.MovesPlayed > 25 ? 1 : 0;
+  g_.ai.GameStage = b.MovesPlayed > 44 ? 3 : b.MovesPlayed > 35 ? 2 : b.MovesPlayed > 25 ? 1 : 0;
 }
 
 bool GameLoop::MovePlayedOnLayerZero() const {
@@ -51,7 +46,7 @@ GameLoop::Stage GameLoop::ShowLastMoveAndEnd() {
 }
 
 GameLoop::Stage GameLoop::HumanTurnStage() {
-  StartState& s = g_.start;
+  ButtonState& s = g_.buttonState;
   BoardState& b = g_.board;
   FlowState& f = g_.flow;
   for (int g = 0; g <= 10; ++g) s.GroupActive[g] = 0;
@@ -66,14 +61,14 @@ GameLoop::Stage GameLoop::HumanTurnStage() {
   g_.rules.CopyPositionToLayers();
   g_.rules.SavePreviousPosition();
   b.SideToMove = b.HumanSide;
-  f.QuitRequested = 0;
+  f.QuitRequested = kNoQuit;
   g_.human.HumanTurn();
 
   b.LastMoveX = b.SquareX;
   b.LastMoveY = b.SquareY;
   g_.panelText.BlankRows(6, 7);
   g_.screen.RedrawPanelRows();
-  if (f.QuitRequested == 1) {
+  if (f.QuitRequested == kBackToMenu) {
     g_.panelText.BlankRows(21, 24);
     return Stage::kTitle;
   }
@@ -93,7 +88,7 @@ GameLoop::Stage GameLoop::HumanTurnStage() {
 }
 
 GameLoop::Stage GameLoop::AfterHumanMove() {
-  StartState& s = g_.start;
+  ButtonState& s = g_.buttonState;
   BoardState& b = g_.board;
   FlowState& f = g_.flow;
   PanelText& text = g_.panelText;
@@ -106,7 +101,7 @@ GameLoop::Stage GameLoop::AfterHumanMove() {
     text.PrintAt(kPanelMessageColumn, row + 1, "右クリックで取消し"_sjis);
     PrintOpenness(row + 2);
     click = g_.buttons.WaitForLeftOrRightClick();
-  } else if (f.VersusComputer == 1 && f.Level < 5) {
+  } else if (f.VersusComputer == 1 && g_.ai.Level < 5) {
     g_.io.Sleep(kQuickLevelPauseMs);
   }
   text.BlankRows(row, row + 2);
@@ -214,15 +209,15 @@ void GameLoop::PrintMoveValue() {
 
 GameLoop::Stage GameLoop::GameOver() {
   FlowState& f = g_.flow;
-  g_.result.ResultScreen();
+  g_.resultPanel.ResultScreen();
   switch (f.QuitRequested) {
-    case 2:
+    case kPlayOnAfterUndo:
       // A move was taken back on the result screen: the game goes on with the
       // human to move, whoever filled the board.
       f.PassCount = 0;
       return Stage::kHumanTurn;
-    case 3:
-      f.QuitRequested = 0;
+    case kNextSelfPlayGame:
+      f.QuitRequested = kNoQuit;
       f.PassCount = 0;
       FillRandomStart();
       g_.recorder.BeginGame();

@@ -18,24 +18,11 @@ struct ButtonPlace {
   float x, y;
 };
 
-// Every picture button of every screen. In the yes/no groups 7..10 item 1 is
-// "yes" and item 0 is "no", so a group's choice is the setting's value itself.
+// Every picture button of every screen.
 constexpr ButtonPlace kButtonPlaces[] = {
-    {0, 0, "sente.bmp", 485, 105},    {0, 1, "gote.bmp", 485, 133},
-    {1, 0, "lv0.bmp", 485, 184},      {1, 1, "lv1.bmp", 485, 212},
-    {1, 2, "lv2.bmp", 485, 240},      {1, 3, "lv3.bmp", 485, 268},
-    {1, 4, "lv4.bmp", 485, 296},      {1, 5, "lv5.bmp", 485, 324},
-    {1, 6, "lv6.bmp", 485, 352},      {2, 0, "start.bmp", 458, 385},
-    {3, 0, "matta.bmp", 438, 280},    {4, 0, "hinto.bmp", 534, 280},
-    {5, 0, "quit.bmp", 548, 384},     {6, 0, "c-taisen.bmp", 450, 120},
-    {6, 1, "h-taisen.bmp", 450, 160}, {6, 2, "setup.bmp", 450, 200},
-    {7, 1, "yes.bmp", 455, 100},      {7, 0, "no.bmp", 530, 100},
-    {8, 1, "yes.bmp", 455, 164},      {8, 0, "no.bmp", 530, 164},
-    {9, 1, "yes.bmp", 455, 228},      {9, 0, "no.bmp", 530, 228},
-    {10, 1, "yes.bmp", 455, 292},     {10, 0, "no.bmp", 530, 292},
-    {11, 0, "01-zero.bmp", 500, 338}, {11, 1, "02-zero.bmp", 520, 338},
-    {11, 2, "03-zero.bmp", 540, 338}, {11, 3, "04-zero.bmp", 560, 338},
-    {11, 4, "05-zero.bmp", 580, 338}, {12, 0, "setok.bmp", 450, 375},
+#define KERNA_BUTTON(group, item, name, x, y) {group, item, name, x, y},
+#include "game/button_table.inc"
+#undef KERNA_BUTTON
 };
 
 }  // namespace
@@ -74,7 +61,9 @@ void ProgramStarter::LoadEvaluationTables() {
 }
 
 // dat\zyouseki.txt: the opening book (loaded tables).
-void ProgramStarter::LoadOpeningBook() { g_.bookLoader.LoadOpeningBook(); }
+void ProgramStarter::LoadOpeningBook() {
+  g_.bookLoader.LoadOpeningBook();
+}
 
 // The file names of the hostess's voices (hostess commentary).
 void ProgramStarter::LoadVoiceNames() {
@@ -82,9 +71,8 @@ void ProgramStarter::LoadVoiceNames() {
 }
 
 void ProgramStarter::SetGeometryAndBoardTables() {
-  StartState& s = g_.start;
-  s.BoardLeft = s.BoardTop = 22;
-  s.SquareWidth = s.SquareHeight = 48;
+  g_.layout.BoardLeft = g_.layout.BoardTop = 22;
+  g_.layout.SquareWidth = g_.layout.SquareHeight = 48;
   BoardState& b = g_.board;
   b.OpponentTable = {0, kBlack, kWhite};
   b.DirectionX = {-1, 0, 1, -1, 1, -1, 0, 1};
@@ -94,25 +82,24 @@ void ProgramStarter::SetGeometryAndBoardTables() {
 
 // dat\abc-table.dat and dat\ban.dat: the square-class table (start-up tables).
 void ProgramStarter::LoadSquareClasses() {
-  g_.startTableLoader.LoadSquareClasses();
+  g_.placementTableLoader.LoadSquareClasses();
 }
 
 // dat\set.ini: the seven settings, the five on-screen ones copied into the
 // choices of groups 7..11 (settings file).
 void ProgramStarter::LoadSettings() {
-  g_.settingsScreen.LoadSettings();
+  g_.settingsPanel.LoadSettings();
 }
 
 void ProgramStarter::PrepareDiscPictures() {
   // The tiles are composed at the inner corner of square (5, 4): (215, 167).
-  const StartState& s = g_.start;
-  g_.tiles.PicturePositionX = s.BoardLeft + 4 * s.SquareWidth + 1;
-  g_.tiles.PicturePositionY = s.BoardTop + 3 * s.SquareHeight + 1;
+  g_.tiles.PicturePositionX = g_.layout.BoardLeft + 4 * g_.layout.SquareWidth + 1;
+  g_.tiles.PicturePositionY = g_.layout.BoardTop + 3 * g_.layout.SquareHeight + 1;
   g_.discPictures.PrepareDiscPictures();
 }
 
 void ProgramStarter::BuildButtonTable() {
-  StartState& s = g_.start;
+  ButtonState& s = g_.buttonState;
   for (const ButtonPlace& place : kButtonPlaces) {
     ButtonEntry& entry = s.Button(place.group, place.item);
     entry.Name = place.name;
@@ -135,11 +122,10 @@ void ProgramStarter::BuildButtonTable() {
 }
 
 void ProgramStarter::SetPanelValues() {
-  StartState& s = g_.start;
-  s.SelectedFrameColour = 7;
-  s.PanelColumn = 55;
-  s.ProgressRow = 5;
-  s.ProgressLength = 22;
+  g_.layout.SelectedFrameColour = 7;
+  g_.layout.PanelColumn = 55;
+  g_.layout.ProgressRow = 5;
+  g_.layout.ProgressLength = 22;
 }
 
 // dat\speech.csv: the hostess's lines, with each level's title (speech event 53)
@@ -151,12 +137,12 @@ void ProgramStarter::LoadSpeech() {
 
 void ProgramStarter::FillBoardAreaBlack() {
   // 429 = PanelColumn * 8 - 11, the panel's left edge.
-  g_.io.Line(0, 0, g_.start.PanelColumn * 8 - 11, 439, 0, platform::LineKind::kFilledBox);
+  g_.io.Line(0, 0, g_.layout.PanelColumn * 8 - 11, 439, 0, platform::LineKind::kFilledBox);
 }
 
 // dat\start.dat: the position every game starts from (start-up tables).
 void ProgramStarter::LoadStartPosition() {
-  g_.startTableLoader.LoadStartPosition();
+  g_.placementTableLoader.LoadStartPosition();
 }
 
 }  // namespace kerna

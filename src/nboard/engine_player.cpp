@@ -14,9 +14,9 @@
 #include <system_error>
 
 #include "data/eval_table_loader.hpp"
+#include "data/placement_table_loader.hpp"
 #include "game/data_folder.hpp"
 #include "game/game.hpp"
-#include "game/start_tables.hpp"
 
 namespace kerna::nboard {
 namespace {
@@ -108,8 +108,7 @@ EnginePlayer::EnginePlayer(const EngineOptions& options, std::function<bool()> s
   const std::string table = io_.ReadWholeFile("dat\\table.dat");
   tablesLoaded_ = !table.empty();
   ParseEvalTables(table, g.tables, [](int) {});
-  StartTableLoader start_tables(g);
-  start_tables.LoadSquareClasses();
+  g.placementTableLoader.LoadSquareClasses();
   if (options.useBook) g.bookLoader.LoadOpeningBook();
   bookLoaded_ = options.useBook && g.book.MoveCount[1] > 0;
   g.random.Seed(options.seed);
@@ -155,9 +154,9 @@ void EnginePlayer::SetUp(const SessionGame& session, int level, bool hint) {
   g.rules.CopyPositionToLayers();
   g.rules.SavePreviousPosition();
   b.MovesPlayed = static_cast<int16_t>(played);
-  g.flow.GameStage = static_cast<int16_t>(played > 44 ? 3 : played > 35 ? 2 : played > 25 ? 1 : 0);
-  g.flow.Level = static_cast<int16_t>(std::clamp(level, 0, 6));
-  g.flow.HintMode = hint ? 1 : 0;
+  g.ai.GameStage = static_cast<int16_t>(played > 44 ? 3 : played > 35 ? 2 : played > 25 ? 1 : 0);
+  g.ai.Level = static_cast<int16_t>(std::clamp(level, 0, 6));
+  g.ai.HintMode = hint ? 1 : 0;
   g.settings.ThinkingVaries = options_.vary && !hint ? 1 : 0;
   g.searchState.Nodes = 0;
 }

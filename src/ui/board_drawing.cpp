@@ -1,19 +1,17 @@
 // Drawing of the discs and the flip animation (see board_drawing.hpp).
 #include "ui/board_drawing.hpp"
 
-#include "game/game.hpp"
-
 namespace kerna {
 
 void BoardDrawing::DrawOnSquare(const platform::Picture& tile, int x, int y) {
-  const StartState& s = g_.start;
-  g_.io.DrawPicture(tile, static_cast<int>(s.BoardLeft + s.SquareWidth * (x - 1) + 1),
-                    static_cast<int>(s.BoardTop + s.SquareHeight * (y - 1) + 1));
+  const ScreenLayout& s = layout_;
+  io_.DrawPicture(tile, static_cast<int>(s.BoardLeft + s.SquareWidth * (x - 1) + 1),
+                  static_cast<int>(s.BoardTop + s.SquareHeight * (y - 1) + 1));
 }
 
 void BoardDrawing::DrawWholeBoard() {
-  const Grid& position = g_.board.Position;
-  const TileSet& tiles = g_.tiles;
+  const Grid& position = board_.Position;
+  const TileSet& tiles = tiles_;
   for (int x = 1; x <= 8; ++x) {
     for (int y = 1; y <= 8; ++y) {
       if (position[x][y] == kEmpty) DrawOnSquare(tiles.EmptySquarePicture, x, y);
@@ -32,9 +30,9 @@ void BoardDrawing::DrawWholeBoard() {
 }
 
 void BoardDrawing::AnimateChanges() {
-  const Grid& now = g_.board.Position;
-  const Grid& before = g_.board.PreviousPosition;
-  const TileSet& tiles = g_.tiles;
+  const Grid& now = board_.Position;
+  const Grid& before = board_.PreviousPosition;
+  const TileSet& tiles = tiles_;
   // Every empty square: this also wipes the legal-move markers.
   for (int x = 1; x <= 8; ++x) {
     for (int y = 1; y <= 8; ++y) {
@@ -65,13 +63,13 @@ void BoardDrawing::AnimateChanges() {
 }
 
 void BoardDrawing::Flip(int x, int y, int to) {
-  const TileSet& tiles = g_.tiles;
-  if (g_.settings.SoundEffects == 1) g_.io.PlayWave("sound\\oku2.wav");
+  const TileSet& tiles = tiles_;
+  if (settings_.SoundEffects == 1) io_.PlayWave("sound\\oku2.wav");
   // Frame 1 is nearest to white, frame 5 nearest to black.
   for (int step = 0; step < 5; ++step) {
     const int frame = to == kWhite ? 5 - step : 1 + step;
     DrawOnSquare(tiles.FlipPictures[frame], x, y);
-    g_.io.Sleep(kFrameMs);
+    io_.Sleep(kFrameMs);
   }
   DrawOnSquare(to == kWhite ? tiles.WhiteDiscPicture : tiles.BlackDiscPicture, x, y);
 }

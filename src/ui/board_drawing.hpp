@@ -3,21 +3,39 @@
 // turns through the five flip frames with the placing sound.
 #pragma once
 
+#include "board/board_rules.hpp"
+#include "board/board_state.hpp"
+#include "data/settings_state.hpp"
+#include "platform/platform.hpp"
+#include "ui/panel_layout.hpp"
+#include "ui/tiles.hpp"
+
 #include "platform/picture.hpp"
 
 namespace kerna {
 
-class Game;
-
 class BoardDrawing {
  public:
-  explicit BoardDrawing(Game& game) : g_(game) {}
+  BoardDrawing(platform::Platform& io, const ScreenLayout& layout, BoardState& board,
+               BoardRules& rules, const TileSet& tiles, const SettingsState& settings)
+      : io_(io),
+        layout_(layout),
+        board_(board),
+        rules_(rules),
+        tiles_(tiles),
+        settings_(settings) {}
 
   // Every empty square, then every white disc, then every black disc of Position.
   void DrawWholeBoard();
   // Redraws the empty squares, draws newly placed discs at once and then turns
   // each flipped disc, column by column, 30 ms per frame.
   void AnimateChanges();
+  // Counts the legal moves of SideToMove on layer `Layer` as the board rules
+  // do and marks them for the human: every legal square gets the legal-move
+  // marker (or, with the marker setting off, the plain square, which wipes a
+  // marker left from an earlier turn); the selection box starts on the latest
+  // move. Also counts MovesPlayed.
+  void CountLegalMovesAndMark();
   // Draws a tile on the inner area of square (x, y), x and y 1..8.
   void DrawOnSquare(const platform::Picture& tile, int x, int y);
 
@@ -28,7 +46,12 @@ class BoardDrawing {
   // Shows the five flip frames of one disc and its new colour.
   void Flip(int x, int y, int to);
 
-  Game& g_;
+  platform::Platform& io_;
+  const ScreenLayout& layout_;
+  BoardState& board_;
+  BoardRules& rules_;
+  const TileSet& tiles_;
+  const SettingsState& settings_;
 };
 
 }  // namespace kerna

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "game/game.hpp"
-
 namespace kerna {
 
 using platform::Picture;
@@ -82,14 +80,14 @@ Picture WorkSurface::CopyOut(int x, int y, int width, int height) const {
 }
 
 void DiscPictures::PrepareDiscPictures() {
-  TileSet& tiles = g_.tiles;
-  tiles.BoardPicture = g_.io.LoadPicture(BoardPictureFile(g_.settings.BoardColour));
+  TileSet& tiles = tiles_;
+  tiles.BoardPicture = io_.LoadPicture(BoardPictureFile(settings_.BoardColour));
   // 2.5 MB: kept off the stack and only for the length of the preparation.
   auto work = std::make_unique<WorkSurface>();
   const int x = static_cast<int>(tiles.PicturePositionX);
   const int y = static_cast<int>(tiles.PicturePositionY);
 
-  const Picture black_disc = g_.io.LoadPicture("bmp\\kuro.bmp");
+  const Picture black_disc = io_.LoadPicture("bmp\\kuro.bmp");
   const int w = black_disc.width;
   const int h = black_disc.height;
 
@@ -106,27 +104,27 @@ void DiscPictures::PrepareDiscPictures() {
     work->Compose(source, x, y, w, h, base);
     return work->CopyOut(x, y, w, h);
   };
-  tiles.WhiteDiscPicture = compose(g_.io.LoadPicture("bmp\\siro.bmp"));
+  tiles.WhiteDiscPicture = compose(io_.LoadPicture("bmp\\siro.bmp"));
   for (int frame = 1; frame <= 5; ++frame) {
     tiles.FlipPictures[frame] =
-        compose(g_.io.LoadPicture("bmp\\han" + std::to_string(frame) + ".bmp"));
+        compose(io_.LoadPicture("bmp\\han" + std::to_string(frame) + ".bmp"));
   }
   tiles.BlackDiscPicture = compose(black_disc);
 }
 
 void DiscPictures::ApplyNewBoardColour() {
-  const StartState& s = g_.start;
-  g_.tiles.PicturePositionX = s.BoardLeft + 4 * s.SquareWidth + 1;
-  g_.tiles.PicturePositionY = s.BoardTop + 3 * s.SquareHeight + 1;
+  const ScreenLayout& s = layout_;
+  tiles_.PicturePositionX = s.BoardLeft + 4 * s.SquareWidth + 1;
+  tiles_.PicturePositionY = s.BoardTop + 3 * s.SquareHeight + 1;
   PrepareDiscPictures();
   // The grid lines around square (5, 4), where the tiles are composed.
   const int left = static_cast<int>(s.BoardLeft + 4 * s.SquareWidth);
   const int top = static_cast<int>(s.BoardTop + 3 * s.SquareHeight);
   const int right = static_cast<int>(s.BoardLeft + 5 * s.SquareWidth - 1);
   const int bottom = static_cast<int>(s.BoardTop + 4 * s.SquareHeight - 1);
-  g_.io.Line(left, top, right, bottom, 0, platform::LineKind::kBox);
-  g_.io.Line(left - 1, top - 1, right + 1, bottom + 1, 0, platform::LineKind::kBox);
-  g_.boardDrawing.DrawWholeBoard();
+  io_.Line(left, top, right, bottom, 0, platform::LineKind::kBox);
+  io_.Line(left - 1, top - 1, right + 1, bottom + 1, 0, platform::LineKind::kBox);
+  boardDrawing_.DrawWholeBoard();
 }
 
 }  // namespace kerna

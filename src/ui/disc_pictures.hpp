@@ -4,6 +4,12 @@
 // and their pure blue shadow the board colour halved.
 #pragma once
 
+#include "data/settings_state.hpp"
+#include "platform/platform.hpp"
+#include "ui/board_drawing.hpp"
+#include "ui/panel_layout.hpp"
+#include "ui/tiles.hpp"
+
 #include <string>
 #include <vector>
 
@@ -11,8 +17,6 @@
 #include "platform/surface.hpp"
 
 namespace kerna {
-
-class Game;
 
 // The board picture's file for a board colour setting; anything outside 0..4
 // uses the first one.
@@ -48,7 +52,9 @@ class WorkSurface {
 
 class DiscPictures {
  public:
-  explicit DiscPictures(Game& game) : g_(game) {}
+  DiscPictures(platform::Platform& io, const ScreenLayout& layout, TileSet& tiles,
+               const SettingsState& settings, BoardDrawing& boardDrawing)
+      : io_(io), layout_(layout), tiles_(tiles), settings_(settings), boardDrawing_(boardDrawing) {}
 
   // Loads the board picture for BoardColour and remakes every tile of the
   // TileSet at the picture position (PicturePositionX, PicturePositionY) of the
@@ -63,7 +69,11 @@ class DiscPictures {
   void ApplyNewBoardColour();
 
  private:
-  Game& g_;
+  platform::Platform& io_;
+  const ScreenLayout& layout_;
+  TileSet& tiles_;
+  const SettingsState& settings_;
+  BoardDrawing& boardDrawing_;
 };
 
 }  // namespace kerna

@@ -8,13 +8,28 @@
 // choose a face set FaceNumber and draw it with the screen drawing's DrawFace.
 #pragma once
 
-namespace kerna {
+#include "ai/ai_state.hpp"
+#include "board/board_state.hpp"
+#include "data/settings_state.hpp"
+#include "platform/platform.hpp"
+#include "ui/hostess_state.hpp"
+#include "ui/panel_layout.hpp"
+#include "ui/screen_drawing.hpp"
 
-class Game;
+namespace kerna {
 
 class Hostess {
  public:
-  explicit Hostess(Game& game) : g_(game) {}
+  Hostess(platform::Platform& io, HostessState& state, const ScreenLayout& layout,
+          ScreenDrawing& screen, const BoardState& board, const AiState& ai,
+          const SettingsState& settings)
+      : io_(io),
+        state_(state),
+        layout_(layout),
+        screen_(screen),
+        board_(board),
+        ai_(ai),
+        settings_(settings) {}
 
   // --- Program start ---
   void BuildVoiceNames();
@@ -74,7 +89,13 @@ class Hostess {
   bool SpeakableEvent() const;
   void PrintRow(int first_byte);
 
-  Game& g_;
+  platform::Platform& io_;
+  HostessState& state_;
+  const ScreenLayout& layout_;
+  ScreenDrawing& screen_;
+  const BoardState& board_;
+  const AiState& ai_;
+  const SettingsState& settings_;
 };
 
 }  // namespace kerna

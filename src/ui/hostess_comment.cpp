@@ -4,15 +4,12 @@
 #include <array>
 #include <cstdlib>
 
-#include "game/game.hpp"
 #include "ui/hostess.hpp"
 #include "ui/hostess_texts.hpp"
 
 namespace kerna {
 
 namespace {
-
-constexpr int kBalloonColumn = 56;
 
 // Below each threshold the ladder index drops to the next one: index 18 below
 // the first threshold, down to 0 below the last. Level 0 plays weakly and its
@@ -63,42 +60,42 @@ bool IsCorner(int x, int y) {
 }  // namespace
 
 void Hostess::ChooseLadderEvent(uint8_t& event, uint8_t& face) const {
-  const int value = g_.ai.ShownValue;
+  const int value = ai_.ShownValue;
   const int magnitude = std::abs(value);
-  const bool level0 = g_.flow.Level == 0;
+  const bool level0 = ai_.Level == 0;
   int index = 19;
   for (const LadderStep& step : kLadder) {
     if (magnitude < (level0 ? step.below_level0 : step.below)) index = step.index;
   }
   event = static_cast<uint8_t>(value > 0 ? index + 20 : index);
   face = 2;
-  if (g_.board.MovesPlayed > kMovesBeforeComments) face = FaceForLadderEvent(event);
+  if (board_.MovesPlayed > kMovesBeforeComments) face = FaceForLadderEvent(event);
 }
 
 void Hostess::CommentOnMove() {
-  auto& h = g_.hostessState;
-  const AiState& move = g_.ai;
+  auto& h = state_;
+  const AiState& move = ai_;
   if (move.BookHit >= 1) {
     h.SpeechEvent = speech_event::kBookMove;
     SpeakOnRows();
     h.FaceNumber = 3;
-    g_.screen.DrawFace();
+    screen_.DrawFace();
     return;
   }
-  if (g_.settings.SelfPlayMode == 1) return;
-  if (g_.board.LegalMoveCount == 1) {
+  if (settings_.SelfPlayMode == 1) return;
+  if (board_.LegalMoveCount == 1) {
     h.SpeechEvent = speech_event::kForcedMove;
-    g_.io.MoveCursor(kBalloonColumn, 6);
+    io_.MoveCursor(kPanelMessageColumn, kBalloonFirstRow);
     Speak();
     h.FaceNumber = 1;
-    g_.screen.DrawFace();
+    screen_.DrawFace();
     return;
   }
 
   uint8_t event = 0;
   uint8_t face = 2;
   ChooseLadderEvent(event, face);
-  if (g_.board.MovesPlayed <= kMovesBeforeComments) {
+  if (board_.MovesPlayed <= kMovesBeforeComments) {
     event = speech_event::kEvenBehind;
     face = 2;
   } else {
@@ -119,78 +116,78 @@ void Hostess::CommentOnMove() {
       // The next comment measures the change from where she stands now.
       h.PreviousSpeechEvent = event;
       h.FaceNumber = face;
-      g_.screen.DrawFace();
+      screen_.DrawFace();
       return;
     }
   }
 
   h.SpeechEvent = event;
-  if (g_.flow.Level == 0 && IsCorner(g_.board.LastMoveX, g_.board.LastMoveY)) {
-    g_.io.MoveCursor(kBalloonColumn, 6);
-    g_.io.Print(hostess_texts::kCornerFirstRow);
-    g_.io.MoveCursor(kBalloonColumn, 7);
-    g_.io.Print(hostess_texts::kCornerSecondRow);
+  if (ai_.Level == 0 && IsCorner(board_.LastMoveX, board_.LastMoveY)) {
+    io_.MoveCursor(kPanelMessageColumn, kBalloonFirstRow);
+    io_.Print(hostess_texts::kCornerFirstRow);
+    io_.MoveCursor(kPanelMessageColumn, kBalloonSecondRow);
+    io_.Print(hostess_texts::kCornerSecondRow);
     h.FaceNumber = 6;
-    g_.screen.DrawFace();
+    screen_.DrawFace();
     return;
   }
   if (move.SecondBestFlag == 1) h.SpeechEvent = speech_event::kSecondBest;
   SpeakOnRows();
   h.FaceNumber = face;
-  g_.screen.DrawFace();
+  screen_.DrawFace();
 }
 
 void Hostess::CommentOnPass() {
-  auto& h = g_.hostessState;
+  auto& h = state_;
   h.FaceNumber = 0;
-  g_.screen.DrawFace();
-  g_.io.MoveCursor(kBalloonColumn, 6);
+  screen_.DrawFace();
+  io_.MoveCursor(kPanelMessageColumn, kBalloonFirstRow);
   h.SpeechEvent = speech_event::kPass;
   Speak();
 }
 
 void Hostess::GreetHuman() {
-  g_.hostessState.SpeechEvent = speech_event::kGreeting;
+  state_.SpeechEvent = speech_event::kGreeting;
   SpeakOnRows();
 }
 
 void Hostess::PrintLevelTitle() {
-  g_.hostessState.SpeechEvent = speech_event::kTitle;
+  state_.SpeechEvent = speech_event::kTitle;
   PrintPairs();
 }
 
 void Hostess::PrintResultTitle() {
-  g_.hostessState.SpeechEvent = speech_event::kTitle;
+  state_.SpeechEvent = speech_event::kTitle;
   Speak();
 }
 
 void Hostess::CommentOnWin() {
-  auto& h = g_.hostessState;
+  auto& h = state_;
   h.SpeechEvent = speech_event::kGameWon;
   SpeakOnRows();
   h.FaceNumber = 4;
-  g_.screen.DrawFace();
+  screen_.DrawFace();
 }
 
 void Hostess::CommentOnLoss() {
-  auto& h = g_.hostessState;
+  auto& h = state_;
   h.SpeechEvent = speech_event::kGameLost;
   SpeakOnRows();
   h.FaceNumber = 5;
-  g_.screen.DrawFace();
+  screen_.DrawFace();
 }
 
 void Hostess::CommentOnDraw() {
-  g_.io.MoveCursor(kBalloonColumn, 6);
-  g_.io.Print(hostess_texts::kDrawText);
-  g_.io.Print("\r\n");
-  g_.hostessState.FaceNumber = 2;
-  g_.screen.DrawFace();
+  io_.MoveCursor(kPanelMessageColumn, kBalloonFirstRow);
+  io_.Print(hostess_texts::kDrawText);
+  io_.Print("\r\n");
+  state_.FaceNumber = 2;
+  screen_.DrawFace();
 }
 
 void Hostess::ResetSpeech() {
-  g_.hostessState.SpeechEvent = 0;
-  g_.hostessState.PreviousSpeechEvent = 0;
+  state_.SpeechEvent = 0;
+  state_.PreviousSpeechEvent = 0;
 }
 
 }  // namespace kerna

@@ -2,7 +2,6 @@
 // rows, the title pairs and the voice device.
 #include <string>
 
-#include "game/game.hpp"
 #include "ui/hostess.hpp"
 #include "ui/hostess_texts.hpp"
 
@@ -10,29 +9,28 @@ namespace kerna {
 
 namespace {
 constexpr int kTextWhite = 7, kTextBlue = 1, kTextBlack = 0;
-constexpr int kBalloonColumn = 56, kBalloonFirstRow = 6, kBalloonSecondRow = 7;
 constexpr int kTitlePaddedThrough = 10;  // last byte of the padded title
 }  // namespace
 
 void Hostess::BuildVoiceNames() {
   for (int n = 0; n < kVoiceNames; ++n) {
-    g_.hostessState.VoiceNames[n] =
+    state_.VoiceNames[n] =
         std::string{static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)} + ".mp3";
   }
 }
 
 void Hostess::LoadSpeech() {
-  auto& io = g_.io;
+  auto& io = io_;
   io.SetTextColour(kTextWhite, kTextBlue);
   io.MoveCursor(14, 8);
   io.Print(hostess_texts::kLoadingMessage);
   io.Print("\r\n");
-  ParseSpeechCsv(io.ReadWholeFile("dat\\speech.csv"), g_.hostessState.SpeechTable);
+  ParseSpeechCsv(io.ReadWholeFile("dat\\speech.csv"), state_.SpeechTable);
   io.SetTextColour(kTextWhite, kTextBlack);
 }
 
 void Hostess::PadTitles() {
-  for (auto& level : g_.hostessState.SpeechTable) {
+  for (auto& level : state_.SpeechTable) {
     uint8_t* title = level[speech_event::kTitle];
     int first_empty = 0;
     while (first_empty < kSpeechTextBytes && title[first_empty] != 0) ++first_empty;
@@ -41,18 +39,18 @@ void Hostess::PadTitles() {
 }
 
 bool Hostess::SpeakableEvent() const {
-  const int level = g_.flow.Level;
-  return level >= 0 && level < kSpeechLevels && g_.hostessState.SpeechEvent < kSpeechEvents;
+  const int level = ai_.Level;
+  return level >= 0 && level < kSpeechLevels && state_.SpeechEvent < kSpeechEvents;
 }
 
 int Hostess::VoiceFolder() const {
-  return g_.flow.Level >= 5 ? 5 : g_.flow.Level;
+  return ai_.Level >= 5 ? 5 : ai_.Level;
 }
 
 bool Hostess::ShouldVoice() const {
-  const auto& h = g_.hostessState;
+  const auto& h = state_;
   const uint8_t event = h.SpeechEvent;
-  if (event == speech_event::kTitle || g_.settings.SoundEffects == 0) return false;
+  if (event == speech_event::kTitle || settings_.SoundEffects == 0) return false;
   const bool repeats = event == speech_event::kLost || event == speech_event::kWon ||
                        event == speech_event::kPass || event == speech_event::kForcedMove;
   return event != h.PreviousSpeechEvent || repeats;
@@ -60,18 +58,18 @@ bool Hostess::ShouldVoice() const {
 
 void Hostess::PrintRow(int first_byte) {
   if (!SpeakableEvent()) return;
-  const uint8_t* entry = g_.hostessState.SpeechTable[g_.flow.Level][g_.hostessState.SpeechEvent];
+  const uint8_t* entry = state_.SpeechTable[ai_.Level][state_.SpeechEvent];
   // The bytes go out one by one with the zero bytes left out; printing them
   // as one string draws the same cells.
   std::string row;
   for (int i = first_byte; i < first_byte + kBalloonRowBytes; ++i) {
     if (entry[i] != 0) row.push_back(static_cast<char>(entry[i]));
   }
-  g_.io.Print(row);
+  io_.Print(row);
 }
 
 void Hostess::Speak() {
-  auto& h = g_.hostessState;
+  auto& h = state_;
   if (SpeakableEvent() && ShouldVoice()) {
     h.VoicePath =
         "voice\\" + std::to_string(VoiceFolder()) + "\\" + h.VoiceNames[h.SpeechEvent + 1];
@@ -87,33 +85,33 @@ void Hostess::SpeakSecondRow() {
 }
 
 void Hostess::SpeakOnRows() {
-  g_.io.MoveCursor(kBalloonColumn, kBalloonFirstRow);
+  io_.MoveCursor(kPanelMessageColumn, kBalloonFirstRow);
   Speak();
-  g_.io.MoveCursor(kBalloonColumn, kBalloonSecondRow);
+  io_.MoveCursor(kPanelMessageColumn, kBalloonSecondRow);
   SpeakSecondRow();
 }
 
 void Hostess::PrintPairs() {
   if (!SpeakableEvent()) return;
-  const uint8_t* entry = g_.hostessState.SpeechTable[g_.flow.Level][g_.hostessState.SpeechEvent];
+  const uint8_t* entry = state_.SpeechTable[ai_.Level][state_.SpeechEvent];
   for (int k = 0; k < kBalloonRowBytes; k += 2) {
     if (entry[k] == 0) continue;
     // A pair whose second byte is zero prints as its first byte alone.
     std::string pair(1, static_cast<char>(entry[k]));
     if (entry[k + 1] != 0) pair.push_back(static_cast<char>(entry[k + 1]));
-    g_.io.Print(pair);
+    io_.Print(pair);
   }
 }
 
 void Hostess::DrawBalloon() {
-  const auto& s = g_.start;
+  const auto& s = layout_;
   const int x = static_cast<int>(8 * s.SquareWidth + 2 * s.BoardLeft + 1);
-  g_.io.DrawPicture(g_.io.LoadPicture("bmp\\hukidasi.bmp"), x, 95);
+  io_.DrawPicture(io_.LoadPicture("bmp\\hukidasi.bmp"), x, 95);
 }
 
 void Hostess::PlayVoiceFile() {
-  auto& io = g_.io;
-  const std::string& path = g_.hostessState.VoicePath;
+  auto& io = io_;
+  const std::string& path = state_.VoicePath;
   if (!io.VoiceFileExists(path)) return;
   if (io.VoiceIsOpen()) {
     // A device that will not stop is left open rather than closed under its feet.

@@ -1,7 +1,6 @@
 // Drawing of the title screen, the panel, the message frame and the face.
 #include "ui/screen_drawing.hpp"
 
-#include "game/game.hpp"
 #include "platform/number_format.hpp"
 
 namespace kerna {
@@ -13,23 +12,23 @@ std::string FacePictureFile(int level, int face) {
 }
 
 const Picture& ScreenDrawing::Cached(const std::string& path) {
-  auto& cache = g_.screenState.PictureCache;
+  auto& cache = state_.PictureCache;
   auto found = cache.find(path);
-  if (found == cache.end()) found = cache.emplace(path, g_.io.LoadPicture(path)).first;
+  if (found == cache.end()) found = cache.emplace(path, io_.LoadPicture(path)).first;
   return found->second;
 }
 
 void ScreenDrawing::Draw(const std::string& path, float x, float y) {
-  g_.io.DrawPicture(Cached(path), static_cast<int>(x), static_cast<int>(y));
+  io_.DrawPicture(Cached(path), static_cast<int>(x), static_cast<int>(y));
 }
 
 void ScreenDrawing::DrawTitleScreen() {
-  const StartState& s = g_.start;
-  g_.start.MessageRow = 20;
-  g_.screenState.PanelBackgroundColour = 1;
+  const ScreenLayout& s = layout_;
+  layout_.MessageRow = 20;
+  state_.PanelBackgroundColour = 1;
   const int panel_left = s.PanelColumn * 8 - 11;  // 429
-  g_.io.Line(panel_left, 0, 639, 439, 1, platform::LineKind::kFilledBox);
-  g_.io.SetTextColour(7, -1);
+  io_.Line(panel_left, 0, 639, 439, 1, platform::LineKind::kFilledBox);
+  io_.SetTextColour(7, -1);
   DrawFrame();
   Draw("bmp\\title.bmp", s.BoardLeft * 2 + s.SquareWidth * 8 + 1, 0);
   DrawPanelBackground();
@@ -38,7 +37,7 @@ void ScreenDrawing::DrawTitleScreen() {
 // The frame pieces are 22 pixels thick and 48 long; the corner pieces go on
 // last so that they lie over the ends of the side pieces.
 void ScreenDrawing::DrawFrame() {
-  const StartState& s = g_.start;
+  const ScreenLayout& s = layout_;
   const float far_side = s.BoardTop + s.SquareHeight * 8 + 2;  // 408
   const float corner = s.BoardLeft * 2 + s.SquareWidth * 7;    // 380
   const std::string across = "bmp\\waku-yoko.bmp";
@@ -64,13 +63,13 @@ void ScreenDrawing::DrawFrame() {
 }
 
 void ScreenDrawing::DrawPanelBackground() {
-  const StartState& s = g_.start;
+  const ScreenLayout& s = layout_;
   const float left = s.BoardLeft * 2 + s.SquareWidth * 8 + 1;  // 429
   for (int y = 72; y < 461; y += 16) Draw("bmp\\haikei01.bmp", left, y);
 }
 
 void ScreenDrawing::RedrawPanelRows() {
-  const StartState& s = g_.start;
+  const ScreenLayout& s = layout_;
   const float left = s.BoardLeft * 2 + s.SquareWidth * 8 + 1;  // 429
   // The hostess's speech rows sit one pixel higher than the text grid.
   for (int row = 6; row <= 8; ++row) Draw("bmp\\haikei01.bmp", left, 16 * row - 1);
@@ -78,13 +77,13 @@ void ScreenDrawing::RedrawPanelRows() {
 }
 
 void ScreenDrawing::DrawMessageFrame() {
-  const StartState& s = g_.start;
+  const ScreenLayout& s = layout_;
   Draw("bmp\\msg.bmp", s.BoardLeft * 2 + s.SquareWidth * 8 + 2 + 8, s.MessageRow * 16 - 12);
 }
 
 void ScreenDrawing::DrawFace() {
-  const StartState& s = g_.start;
-  Draw(FacePictureFile(g_.flow.Level, g_.hostessState.FaceNumber),
+  const ScreenLayout& s = layout_;
+  Draw(FacePictureFile(ai_.Level, hostess_.FaceNumber),
        s.BoardLeft * 2 + s.SquareWidth * 8 + 2 + 8 + 40, 149);
 }
 

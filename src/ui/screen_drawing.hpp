@@ -1,8 +1,14 @@
 // Drawing of the screen around the board: the title screen with the board
 // frame, the panel background, the message frame and the hostess's face.
 // Every picture is drawn at its own size with its top left corner at the given
-// pixel; the positions follow from the board geometry of StartState.
+// pixel; the positions follow from the board geometry of ScreenLayout.
 #pragma once
+
+#include "ai/ai_state.hpp"
+#include "platform/platform.hpp"
+#include "ui/hostess_state.hpp"
+#include "ui/panel_layout.hpp"
+#include "ui/screen_state.hpp"
 
 #include <string>
 #include <string_view>
@@ -11,14 +17,14 @@
 
 namespace kerna {
 
-class Game;
-
 // "bmp\\face" + level + face + ".bmp", the numbers in the game's number format.
 std::string FacePictureFile(int level, int face);
 
 class ScreenDrawing {
  public:
-  explicit ScreenDrawing(Game& game) : g_(game) {}
+  ScreenDrawing(platform::Platform& io, ScreenLayout& layout, ScreenState& state,
+                const HostessState& hostess, const AiState& ai)
+      : io_(io), layout_(layout), state_(state), hostess_(hostess), ai_(ai) {}
 
   // Sets MessageRow to 20 and the panel colour to blue, fills the panel blue,
   // draws the board frame, the title picture and the panel background.
@@ -39,7 +45,11 @@ class ScreenDrawing {
   const platform::Picture& Cached(const std::string& path);
   void Draw(const std::string& path, float x, float y);
 
-  Game& g_;
+  platform::Platform& io_;
+  ScreenLayout& layout_;
+  ScreenState& state_;
+  const HostessState& hostess_;
+  const AiState& ai_;
 };
 
 }  // namespace kerna

@@ -171,7 +171,8 @@ TEST_F(BookLookupTest, WithoutVarietyOrInHintModeTheLongestLowestLineAlwaysWins)
   UseBook("f5d6c3d3\r\nf5d6c5f4e3\r\nf5d6c3d3c4\r\nf5f6e6f4e3c5c4\r\n");
   for (auto [varies, hint] : {std::pair{0, 0}, std::pair{1, 1}}) {
     g.settings.ThinkingVaries = static_cast<uint8_t>(varies);
-    g.flow.HintMode = static_cast<uint8_t>(hint);
+    g.ai.VarietyAllowed =
+        static_cast<uint8_t>(hint ? 0 : 1);  // as the computer turn sets it for a hint
     for (uint32_t seed = 1; seed <= 20; ++seed) {
       g.random.Seed(seed);
       Start();

@@ -53,11 +53,11 @@ TEST_P(WholeGameTest, ComputerPlaysBothSidesLegallyWithItsThinkingTexts) {
   BoardState& b = g.board;
   TurnWatcher watcher(world);
   g.searchState.Observer = &watcher;
-  g.flow.Level = static_cast<int16_t>(level);
+  g.ai.Level = static_cast<int16_t>(level);
   g.settings.ThinkingVaries = 1;  // the variety rule's branches are played too
   b.Position = b.StartPosition;
   b.GameRecord.fill(0);
-  g.flow.GameStage = 0;
+  g.ai.GameStage = 0;
 
   int side = kBlack, passes = 0, moves = 0, book_moves = 0, searched = 0;
   double longest_ms = 0;
@@ -159,7 +159,7 @@ TEST_P(WholeGameTest, ComputerPlaysBothSidesLegallyWithItsThinkingTexts) {
       EXPECT_EQ(world.Row(23), "");
     }
     const int after = DiscCount(b.Position) - 4;
-    g.flow.GameStage = static_cast<int16_t>(after > 44 ? 3 : after > 35 ? 2 : after > 25 ? 1 : 0);
+    g.ai.GameStage = static_cast<int16_t>(after > 44 ? 3 : after > 35 ? 2 : after > 25 ? 1 : 0);
     side = 3 - side;
   }
 

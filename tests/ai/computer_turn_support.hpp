@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "data/eval_table_loader.hpp"
+#include "data/placement_table_loader.hpp"
 #include "game/game.hpp"
-#include "game/start_tables.hpp"
 #include "platform/headless_backend.hpp"
 #include "reference_players.hpp"
 
@@ -32,7 +32,7 @@ struct TurnWorld {
     io.SetTimeLimit(int64_t{24} * 3600 * 1000);  // whole games sleep a lot of virtual time
     g.rules.SetUpWalls();
     ParseEvalTables(io.ReadWholeFile("dat\\table.dat"), g.tables, [](int) {});
-    StartTableLoader tables(g);
+    PlacementTableLoader& tables = g.placementTableLoader;
     tables.LoadSquareClasses();
     tables.LoadStartPosition();
     g.bookLoader.LoadOpeningBook();
@@ -40,7 +40,7 @@ struct TurnWorld {
     g.settings.ThinkingVaries = 0;
     g.settings.SelfPlayMode = 0;
     g.flow.VersusComputer = 1;
-    g.searchState.Observer = nullptr;  // no progress bar: the tests watch the search themselves
+    g.searchState.Observer = &g.thinkingDisplay;  // the window's messages, on the headless screen
   }
 
   static std::unique_ptr<Game> MakeGame(platform::HeadlessPlatform& io) {
@@ -69,7 +69,7 @@ inline void SetUpTurn(Game& g, const RandomPosition& p, int side) {
   g.rules.SavePreviousPosition();
   const int discs = std::popcount(p.bits.black | p.bits.white);
   const int played = discs - 4;
-  g.flow.GameStage = static_cast<int16_t>(played > 44 ? 3 : played > 35 ? 2 : played > 25 ? 1 : 0);
+  g.ai.GameStage = static_cast<int16_t>(played > 44 ? 3 : played > 35 ? 2 : played > 25 ? 1 : 0);
 }
 
 // A position from random play with `played` moves made and the side to move
@@ -121,16 +121,25 @@ inline ::testing::AssertionResult IsLegalMove(const Grid& before, const Grid& af
 }
 
 // Watches the turn's search: the message rows at the first progress report
-// and at the deep pass, and the depth of the deep pass.
+// and at the deep pass, and the depth of the deep pass. Everything is passed
+// on to the game's own display first, so the rows are the ones it printed.
 class TurnWatcher : public SearchObserver {
  public:
-  explicit TurnWatcher(TurnWorld& world) : world_(world) {}
+  explicit TurnWatcher(TurnWorld& world) : world_(world), display_(world.g.thinkingDisplay) {}
 
-  void OnProgress(int) override {
+  void OnSearchStarted() override { display_.OnSearchStarted(); }
+  void OnTurnStarted(bool hint) override { display_.OnTurnStarted(hint); }
+  void OnComputerPasses() override { display_.OnComputerPasses(); }
+  void OnThinking(TurnMethod method) override { display_.OnThinking(method); }
+  void OnMoveChosen() override { display_.OnMoveChosen(); }
+  void OnMovePlayed(MoveSource source) override { display_.OnMovePlayed(source); }
+  void OnProgress(int ply) override {
+    display_.OnProgress(ply);
     if (progress_reports++ > 0) return;
     for (int r = 0; r <= 4; ++r) rows_at_progress[r] = world_.Row(20 + r);
   }
   void OnDeepPass() override {
+    display_.OnDeepPass();
     ++deep_passes;
     deep_depth = world_.g.ai.LookAheadDepth;
     for (int r = 0; r <= 4; ++r) rows_at_deep_pass[r] = world_.Row(20 + r);
@@ -148,6 +157,7 @@ class TurnWatcher : public SearchObserver {
 
  private:
   TurnWorld& world_;
+  SearchObserver& display_;
 };
 
 }  // namespace kerna::test

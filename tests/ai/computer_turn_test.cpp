@@ -28,7 +28,7 @@ class ComputerTurnTest : public ::testing::Test {
   }
 
   void Turn(int level) {
-    g.flow.Level = static_cast<int16_t>(level);
+    g.ai.Level = static_cast<int16_t>(level);
     watcher.Reset();
     const int64_t start = world.io.Clock();
     g.computer.ComputerTurn();
@@ -194,7 +194,7 @@ void SymmetricPlacement(Game& g) {
     for (int y = 1; y <= 8; ++y) {
       const int a = std::min(x, 9 - x), c = std::min(y, 9 - y);
       for (int s = 0; s <= 4; ++s)
-        g.startTables.SquareClass[x][y][s] = static_cast<int16_t>(a * c + a + c + s);
+        g.placementTables.SquareClass[x][y][s] = static_cast<int16_t>(a * c + a + c + s);
     }
 }
 
@@ -224,7 +224,7 @@ TEST_F(ComputerTurnTest, VarietyTakesTheSecondOnlyWhenItIsCloseAndAllowed) {
   g.settings.ThinkingVaries = 1;
   for (int bonus : {0, 4, 5, 10}) {
     SymmetricPlacement(g);
-    g.startTables.SquareClass[3][4][4] += static_cast<int16_t>(bonus);  // c4 only
+    g.placementTables.SquareClass[3][4][4] += static_cast<int16_t>(bonus);  // c4 only
     std::set<int> played;
     std::map<int, int> shown;  // the value shown with each square
     for (uint32_t seed = 1; seed <= 40; ++seed) {
@@ -251,11 +251,11 @@ TEST_F(ComputerTurnTest, VarietyTakesTheSecondOnlyWhenItIsCloseAndAllowed) {
 // computer's discs less the human's, each less what an occupied corner takes
 // back from its neighbours (at the game's stage); the first best is played.
 TEST_F(ComputerTurnTest, LevelZeroPlaysTheFirstBestByPlacementAndCornerCorrection) {
-  auto place = [&](int x, int y, int s) { return g.startTables.SquareClass[x][y][s]; };
+  auto place = [&](int x, int y, int s) { return g.placementTables.SquareClass[x][y][s]; };
   for (uint64_t seed = 1; seed <= 40; ++seed) {
     const RandomPosition p = FindPosition(seed, 8 + static_cast<int>(seed), 2, 64);
     Arrange(p);
-    const int me = b.ComputerSide, stage = g.flow.GameStage;
+    const int me = b.ComputerSide, stage = g.ai.GameStage;
     int best = -100000, best_square = 0;
     const Bits bits = BitsOf(before);
     const uint64_t own = me == kBlack ? bits.black : bits.white;
@@ -327,7 +327,7 @@ TEST_F(ComputerTurnTest, LevelOneAddsMobilityEdgesAndDiagonalsAndPlaysTheFirstBe
 // --- Hint mode ---
 
 TEST_F(ComputerTurnTest, HintModeProposesWithoutPrintingPlayingOrRecording) {
-  g.flow.HintMode = 1;
+  g.ai.HintMode = 1;
   struct Case {
     int played, min_moves, max_moves;
   };
@@ -369,7 +369,7 @@ TEST_F(ComputerTurnTest, HintModeProposesWithoutPrintingPlayingOrRecording) {
 
 TEST_F(ComputerTurnTest, APassSpeaksEventFiftyWithFaceZeroAndChangesNothing) {
   g.hostess.LoadSpeech();
-  g.flow.Level = 3;
+  g.ai.Level = 3;
   TestRandom rng(3);
   RandomPosition p;
   // A position whose side to move has moves and whose other side has none.
@@ -449,13 +449,13 @@ TEST_F(ComputerTurnTest, ABookMoveShowsTheTurnWaits200MsAndIsPlayedWithValueZero
   for (int row = 20; row <= 23; ++row) EXPECT_EQ(world.Row(row), "") << row;
 
   // In hint mode the book's square comes back at once; below level 4 there is no book.
-  g.flow.HintMode = 1;
+  g.ai.HintMode = 1;
   start();
   Turn(6);
   EXPECT_GE(g.ai.BookHit, 1);
   EXPECT_EQ(slept, 0);
   EXPECT_EQ(b.Position, before);
-  g.flow.HintMode = 0;
+  g.ai.HintMode = 0;
   start();
   Turn(3);
   EXPECT_EQ(g.ai.BookHit, 0);

@@ -40,7 +40,7 @@ TEST_F(EndgameTest, ExactSolverAgreesWithBruteForceOnScoreAndBestMove) {
   for (int round = 0; round < positions; ++round) {
     const RandomPosition p = Position(6 + round % 5, 1);
     LayPosition(g, p);
-    g.flow.HintMode = 1;  // solve even a single move, so every position is checked
+    g.ai.SearchSingleCandidate = 1;  // solve even a single move, so every position is checked
     g.searchDriver.ThinkExact();
     const auto values = SolveRootMoves(OwnBits(p), OtherBits(p));
     const int best = BestMargin(values);
@@ -71,7 +71,7 @@ TEST_F(EndgameTest, WinLossDrawSolverFindsTheOutcomeAndPlaysAMoveThatKeepsIt) {
     const int empties = 8 + round % 4;
     const RandomPosition p = Position(empties);
     LayPosition(g, p);
-    g.flow.HintMode = 0;
+    g.ai.SearchSingleCandidate = 0;
     g.searchDriver.ThinkWinLossDraw();
     EXPECT_EQ(g.board.ComputerSide, p.to_move);  // the colours are restored
     EXPECT_EQ(g.board.cell[4][4][0] == kWhite || g.board.cell[4][4][0] == kBlack, true);
@@ -140,7 +140,7 @@ TEST_F(EndgameTest, SingleLegalMoveIsTakenWithoutSolving) {
         break;
     }
     LayPosition(g, p);
-    g.flow.HintMode = 0;
+    g.ai.SearchSingleCandidate = 0;
     g.searchState.SAKI[1][1] = 77;
     if (solver == 0) g.searchDriver.ThinkExact();
     if (solver == 1) g.searchDriver.ThinkWinLossDraw();
@@ -165,7 +165,7 @@ TEST_F(EndgameTest, DrawnFinalPositionIsZeroInBothSolvers) {
   CopyLayer(g, 0, 1);
   g.board.ComputerSide = kBlack;
   g.board.HumanSide = kWhite;
-  g.flow.HintMode = 1;  // a single move: solve it anyway
+  g.ai.SearchSingleCandidate = 1;  // a single move: solve it anyway (as a hint does)
   g.searchDriver.ThinkExact();
   EXPECT_EQ(g.searchState.SAKI[1][1], 0);
   EXPECT_EQ(g.ai.ShownValue, 0);
@@ -182,7 +182,7 @@ TEST_F(EndgameTest, ExactSolverReportsWinByTenAsNineThousandTenAndLossBySixAsMin
     const int best = BestMargin(SolveRootMoves(OwnBits(p), OtherBits(p)));
     if (!((best == 10 && !won) || (best == -6 && !lost))) continue;
     LayPosition(g, p);
-    g.flow.HintMode = 0;
+    g.ai.SearchSingleCandidate = 0;
     g.searchDriver.ThinkExact();
     EXPECT_EQ(g.ai.ShownValue, best == 10 ? 9010 : -9006);
     (best == 10 ? won : lost) = true;

@@ -43,7 +43,7 @@ std::vector<std::vector<Square>> ReferenceLines() {
 int ReferenceEvaluate(const Game& g, int layer) {
   static const std::vector<std::vector<Square>> lines = ReferenceLines();
   auto cell = [&](int x, int y) { return static_cast<int>(g.board.cell[x][y][layer]); };
-  const int stage = g.flow.GameStage;
+  const int stage = g.ai.GameStage;
   std::vector<int> index;
   int main_diagonal = 0, anti_diagonal = 0;
   std::vector<int> edges;
@@ -82,7 +82,7 @@ int ReferenceEvaluate(const Game& g, int layer) {
         for (int dy = -1; dy <= 1; ++dy)
           if ((dx || dy) && cell(x + dx, y + dy) == 0) ++empty_neighbours;
       frontier[c] -= 2 * empty_neighbours;
-      place[c] += g.startTables.SquareClass[x][y][stage];
+      place[c] += g.placementTables.SquareClass[x][y][stage];
     }
   const int comp = g.board.ComputerSide, opp = 3 - comp, moved = g.board.SideToMove;
   auto side_total = [&](int c, int pattern_colour) {
@@ -108,8 +108,9 @@ int ReferenceEvaluate(const Game& g, int layer) {
       for (int dy = -1; dy <= 1; ++dy) {
         const int x = cx + dx, y = cy + dy;
         if ((dx == 0 && dy == 0) || x < 1 || x > 8 || y < 1 || y > 8) continue;
-        if (cell(x, y) == comp) comp_total -= g.startTables.SquareClass[x][y][stage];
-        if (cell(x, y) == g.board.HumanSide) opp_total -= g.startTables.SquareClass[x][y][stage];
+        if (cell(x, y) == comp) comp_total -= g.placementTables.SquareClass[x][y][stage];
+        if (cell(x, y) == g.board.HumanSide)
+          opp_total -= g.placementTables.SquareClass[x][y][stage];
       }
   }
   return static_cast<int16_t>(comp_total + 5 * (frontier[comp] - frontier[opp]) - opp_total);
@@ -150,13 +151,13 @@ TEST_F(EvaluationTest, AgreesWithReferenceOnRandomPositionsAndTables) {
         for (auto& v : row) v = static_cast<int8_t>(rng.Below(256) - 128);
       for (auto& row : g.tables.Pattern)
         for (auto& v : row) v = static_cast<int8_t>(rng.Below(256) - 128);
-      for (auto& column : g.startTables.SquareClass)
+      for (auto& column : g.placementTables.SquareClass)
         for (auto& square : column)
           for (auto& v : square) v = static_cast<int16_t>(rng.Below(61) - 30);
     }
     const int layer = 1 + rng.Below(kLayers - 1);
     RandomLayer(rng, layer, rng.Below(90));
-    g.flow.GameStage = static_cast<int16_t>(rng.Below(5));
+    g.ai.GameStage = static_cast<int16_t>(rng.Below(5));
     SetSides(1 + rng.Below(2));
     const int moved = 1 + rng.Below(2);
     g.board.SideToMove = static_cast<int16_t>(moved);
@@ -227,7 +228,7 @@ TEST_F(EvaluationTest, TempoColumnFollowsTheSideThatHasJustMoved) {
 TEST_F(EvaluationTest, OccupiedCornerTakesBackItsNeighboursPlacementWhoeverOwnsIt) {
   for (int x = 1; x <= 8; ++x)
     for (int y = 1; y <= 8; ++y)
-      g.startTables.SquareClass[x][y][0] = static_cast<int16_t>(x * 10 + y);
+      g.placementTables.SquareClass[x][y][0] = static_cast<int16_t>(x * 10 + y);
   SetSides(1);  // computer white
   // Human corner at (8,8); computer on (7,7), human on (8,7); (7,8) empty.
   SetLayer(g, 1,
@@ -316,7 +317,7 @@ void FillSymmetricTables(Game& g, TestRandom& rng) {
     for (int y = 1; y <= 8; ++y) {
       const int a = std::min(x, 9 - x) - 1, b = std::min(y, 9 - y) - 1;
       for (int s = 0; s < 5; ++s)
-        g.startTables.SquareClass[x][y][s] =
+        g.placementTables.SquareClass[x][y][s] =
             static_cast<int16_t>(by_distance[std::min(a, b)][std::max(a, b)] + s);
     }
 }
@@ -326,7 +327,7 @@ TEST_F(EvaluationTest, MirrorImagesAndTheColourSwappedTwinEvaluateAlike) {
   FillSymmetricTables(g, rng);
   for (int round = 0; round < 100; ++round) {
     RandomLayer(rng, 0, rng.Below(80));
-    g.flow.GameStage = static_cast<int16_t>(rng.Below(4));
+    g.ai.GameStage = static_cast<int16_t>(rng.Below(4));
     const int computer = 1 + rng.Below(2), moved = 1 + rng.Below(2);
     SetSides(computer);
     const int expected = EvaluateLayer(0, moved);

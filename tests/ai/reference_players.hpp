@@ -224,7 +224,7 @@ inline void FillRandomTables(Game& g, TestRandom& rng) {
     for (auto& v : row) v = static_cast<int8_t>(rng.Below(256) - 128);
   for (auto& row : g.tables.Pattern)
     for (auto& v : row) v = static_cast<int8_t>(rng.Below(256) - 128);
-  for (auto& column : g.startTables.SquareClass)
+  for (auto& column : g.placementTables.SquareClass)
     for (auto& square : column)
       for (auto& v : square) v = static_cast<int16_t>(rng.Below(61) - 30);
 }

@@ -140,15 +140,15 @@ TEST_F(RootRankingTest, CutKeepsTwoEvenWhenAllValuesAreEqual) {
 TEST_F(RootRankingTest, DepthsByLevel) {
   const int first[7] = {0, 0, 2, 3, 3, 4, 5};
   for (int level = 2; level <= 6; ++level) {
-    g.flow.Level = static_cast<int16_t>(level);
+    g.ai.Level = static_cast<int16_t>(level);
     g.searchDriver.SetLookAheadDepth();
     EXPECT_EQ(g.ai.LookAheadDepth, first[level]);
   }
-  g.flow.Level = 5;
+  g.ai.Level = 5;
   g.ai.RootCount = 3;
   g.searchDriver.SetDeepLookAheadDepth();
   EXPECT_EQ(g.ai.LookAheadDepth, 6);
-  g.flow.Level = 6;
+  g.ai.Level = 6;
   g.settings.SelfPlayMode = 0;
   g.searchDriver.SetDeepLookAheadDepth();
   EXPECT_EQ(g.ai.LookAheadDepth, 8);
@@ -162,7 +162,7 @@ TEST_F(RootRankingTest, DepthsByLevel) {
 }
 
 TEST_F(RootRankingTest, VarietyPlaysTheSecondOnACloseGapAndACoinBelowOneHalf) {
-  g.flow.Level = 3;
+  g.ai.Level = 3;
   g.settings.ThinkingVaries = 1;
   int seconds = 0;
   for (uint32_t seed = 1; seed <= 40; ++seed) {
@@ -187,7 +187,7 @@ TEST_F(RootRankingTest, VarietyPlaysTheSecondOnACloseGapAndACoinBelowOneHalf) {
     g.ranking.ChooseMove();
     EXPECT_EQ(g.ai.ChosenX, 1);
   }
-  g.flow.HintMode = 1;  // never in hint mode
+  g.ai.VarietyAllowed = 0;  // never in hint mode (the computer turn forbids it)
   for (uint32_t seed = 1; seed <= 20; ++seed) {
     SetRoot({-20, -12, 40});
     g.random.Seed(seed);
@@ -197,7 +197,7 @@ TEST_F(RootRankingTest, VarietyPlaysTheSecondOnACloseGapAndACoinBelowOneHalf) {
 }
 
 TEST_F(RootRankingTest, VarietyAtLevelFiveComparesWithTheKeptRankingResult) {
-  g.flow.Level = 5;
+  g.ai.Level = 5;
   g.settings.ThinkingVaries = 1;
   g.ai.RankResultValue = 33;
   for (uint32_t seed = 1; seed <= 20; ++seed) {
@@ -236,7 +236,7 @@ TEST_F(RootRankingTest, LevelSixCutsBeforeTheDeepPassAndKeepsAtLeastTwo) {
   FillRandomTables(g, rng);
   DeepPassObserver observer(g);
   g.searchState.Observer = &observer;
-  g.flow.Level = 6;
+  g.ai.Level = 6;
   g.settings.SearchParameter = 43;
   for (int round = 0; round < (kSanitized ? 1 : 3); ++round) {
     RandomPosition p;

@@ -76,7 +76,7 @@ TEST_F(SearchTest, BestRootScoreEqualsPlainNegamax) {
     RandomPosition p;
     if (!MakeRandomPosition(rng, 6 + rng.Below(50), p)) continue;
     LayPosition(g, p);
-    g.flow.GameStage = static_cast<int16_t>(rng.Below(4));
+    g.ai.GameStage = static_cast<int16_t>(rng.Below(4));
     const int depth = 1 + rng.Below(3);
     const int expected = -ReferenceNegamax(g, 30, 1, p.to_move, depth);
     LayPosition(g, p);
@@ -207,7 +207,7 @@ TEST_F(SearchTest, ClosedWindowStopsTheSearchAndAFreshSearchStillAgrees) {
   }
   auto search = [&]() {
     LayPosition(game, p);
-    game.flow.Level = 4;
+    game.ai.Level = 4;
     game.searchDriver.ThinkMiddleGame();
     return std::pair(game.searchState.Nodes, game.ai.ShownValue);
   };
@@ -226,7 +226,7 @@ TEST_F(SearchTest, SearchResetSearchAgainGivesIdenticalNodesAndScores) {
     RandomPosition p;
     while (!MakeRandomPosition(rng, 46, p)) {
     }
-    g.flow.Level = static_cast<int16_t>(level);
+    g.ai.Level = static_cast<int16_t>(level);
     LayPosition(g, p);
     g.searchDriver.ThinkMiddleGame();
     const uint64_t nodes = g.searchState.Nodes;

@@ -29,7 +29,7 @@ class EvalTableLoaderTest : public testing::Test {
 
   void Load(const std::string& bytes) {
     std::ofstream(folder_ + "/dat/table.dat", std::ios::binary) << bytes;
-    EvalTableLoader(g).LoadEvalTables();
+    g.tableLoader.LoadEvalTables();
   }
   std::string Row(int row) const { return io_.text().RowBytes(row); }
   bool RowIsBlank(int row) const { return Row(row).find_first_not_of(' ') == std::string::npos; }
@@ -41,7 +41,7 @@ class EvalTableLoaderTest : public testing::Test {
 };
 
 TEST_F(EvalTableLoaderTest, AMissingFileLeavesTheTablesZeroAndShowsOnlyTheLoadingLine) {
-  EvalTableLoader(g).LoadEvalTables();
+  g.tableLoader.LoadEvalTables();
   for (int i = 0; i < kLineConfigurations; ++i) {
     for (int c = 0; c < 8; ++c) ASSERT_EQ(g.tables.Edge[i][c], 0);
     ASSERT_EQ(g.tables.Pattern[i][0] | g.tables.Pattern[i][1], 0);

@@ -10,9 +10,9 @@
 
 #include "../ai/ai_test_support.hpp"
 #include "data/eval_table_loader.hpp"
+#include "data/placement_table_loader.hpp"
 #include "evaluation_model.hpp"
 #include "game/game.hpp"
-#include "game/start_tables.hpp"
 #include "self_check.hpp"
 
 namespace kerna {
@@ -25,8 +25,8 @@ class ShippedTablesTest : public testing::Test {
   void SetUp() override {
     world_.io.SetDataFolder(KERNA_ASSETS_DIR);
     g.rules.SetUpWalls();
-    EvalTableLoader(g).LoadEvalTables();
-    StartTableLoader(g).LoadSquareClasses();
+    g.tableLoader.LoadEvalTables();
+    g.placementTableLoader.LoadSquareClasses();
     // The tool's model reads the same tables.
     for (int i = 0; i < kLineConfigurations; ++i) {
       for (int c = 0; c < 8; ++c) model_->edge[i][c] = g.tables.Edge[i][c];
@@ -35,7 +35,7 @@ class ShippedTablesTest : public testing::Test {
     for (int x = 1; x <= 8; ++x)
       for (int y = 1; y <= 8; ++y)
         for (int k = 0; k < 5; ++k)
-          model_->place[kt::SquareClassOf(x, y)][k] = g.startTables.SquareClass[x][y][k];
+          model_->place[kt::SquareClassOf(x, y)][k] = g.placementTables.SquareClass[x][y][k];
   }
 
   // The game's evaluation of `board` on `layer`.
@@ -47,7 +47,7 @@ class ShippedTablesTest : public testing::Test {
     g.board.SideToMove = static_cast<int16_t>(justMoved);
     g.board.ComputerSide = static_cast<int16_t>(computer);
     g.board.HumanSide = static_cast<int16_t>(3 - computer);
-    g.flow.GameStage = static_cast<int16_t>(stage);
+    g.ai.GameStage = static_cast<int16_t>(stage);
     g.evaluation.Evaluate();
     return g.ai.ShownValue;
   }

@@ -11,9 +11,9 @@
 
 #include "../ai/ai_test_support.hpp"
 #include "data/eval_table_loader.hpp"
+#include "data/placement_table_loader.hpp"
 #include "data_files.hpp"
 #include "game/game.hpp"
-#include "game/start_tables.hpp"
 #include "othello.hpp"
 
 namespace kerna {
@@ -112,9 +112,9 @@ TEST_F(TrainDataFilesTest, TheGameReadsBackEveryValueTheToolWrites) {
   Write("abc-table.dat", kt::AbcTableText(*model_));
   Write("ban.dat", kt::BanText());
   Write("start.dat", kt::StartText());
-  EvalTableLoader(g).LoadEvalTables();
-  StartTableLoader(g).LoadSquareClasses();
-  StartTableLoader(g).LoadStartPosition();
+  g.tableLoader.LoadEvalTables();
+  g.placementTableLoader.LoadSquareClasses();
+  g.placementTableLoader.LoadStartPosition();
 
   for (int i = 0; i < kt::kIndices; ++i) {
     for (int c = 0; c < 8; ++c) ASSERT_EQ(g.tables.Edge[i][c], model_->edge[i][c]) << i;
@@ -123,7 +123,7 @@ TEST_F(TrainDataFilesTest, TheGameReadsBackEveryValueTheToolWrites) {
   for (int x = 1; x <= 8; ++x)
     for (int y = 1; y <= 8; ++y) {
       for (int s = 0; s < kt::kStages; ++s)
-        ASSERT_EQ(g.startTables.SquareClass[x][y][s], model_->place[kt::SquareClassOf(x, y)][s])
+        ASSERT_EQ(g.placementTables.SquareClass[x][y][s], model_->place[kt::SquareClassOf(x, y)][s])
             << x << "," << y << " stage " << s;
       ASSERT_EQ(g.board.StartPosition[x][y], kt::Bitboard::Standard().Cell(x, y));
     }

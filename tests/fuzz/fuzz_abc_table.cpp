@@ -1,7 +1,7 @@
 // Fuzz target: any bytes as dat\abc-table.dat, read through a full class map
 // (every letter A..Z, a..z and some non-letters occur in dat\ban.dat).
+#include "data/placement_table_loader.hpp"
 #include "fuzz/fuzz_data_folder.hpp"
-#include "game/start_tables.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static kerna::fuzz::DataFolder folder;
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // One game for all runs (building one per run costs far more than the load),
   // its tables cleared before each.
   static auto game = folder.NewGame();
-  game->startTables = kerna::StartTables{};
-  kerna::StartTableLoader(*game).LoadSquareClasses();
+  game->placementTables = kerna::PlacementTables{};
+  game->placementTableLoader.LoadSquareClasses();
   return 0;
 }

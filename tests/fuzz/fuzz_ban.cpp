@@ -1,6 +1,6 @@
 // Fuzz target: any bytes as dat\ban.dat, with class lines of differing lengths.
+#include "data/placement_table_loader.hpp"
 #include "fuzz/fuzz_data_folder.hpp"
-#include "game/start_tables.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static kerna::fuzz::DataFolder folder;
@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // One game for all runs (building one per run costs far more than the load),
   // its tables cleared before each.
   static auto game = folder.NewGame();
-  game->startTables = kerna::StartTables{};
-  kerna::StartTableLoader(*game).LoadSquareClasses();
+  game->placementTables = kerna::PlacementTables{};
+  game->placementTableLoader.LoadSquareClasses();
   return 0;
 }

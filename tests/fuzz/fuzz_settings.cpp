@@ -2,7 +2,7 @@
 #include <stdlib.h>
 
 #include "fuzz/fuzz_data_folder.hpp"
-#include "game/settings.hpp"
+#include "game/settings_panel.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static kerna::fuzz::DataFolder folder;

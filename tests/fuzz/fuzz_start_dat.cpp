@@ -1,7 +1,7 @@
 // Fuzz target: any bytes as dat\start.dat; only empty, white and black may
 // reach the board.
+#include "data/placement_table_loader.hpp"
 #include "fuzz/fuzz_data_folder.hpp"
-#include "game/start_tables.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static kerna::fuzz::DataFolder folder;
@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // its board cleared before each.
   static auto game = folder.NewGame();
   game->board = kerna::BoardState{};
-  kerna::StartTableLoader(*game).LoadStartPosition();
+  game->placementTableLoader.LoadStartPosition();
   for (int x = 1; x <= 8; ++x)
     for (int y = 1; y <= 8; ++y) {
       const int16_t cell = game->board.StartPosition[x][y];

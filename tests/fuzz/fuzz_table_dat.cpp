@@ -10,6 +10,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // its tables cleared before each.
   static auto game = folder.NewGame();
   game->tables = kerna::EvalTables{};
-  kerna::EvalTableLoader(*game).LoadEvalTables();
+  game->tableLoader.LoadEvalTables();
   return 0;
 }

@@ -20,7 +20,7 @@ class Buttons : public GameTest {
     game->starter.ProgramStart();
   }
 
-  StartState& s() { return game->start; }
+  ButtonState& s() { return game->buttonState; }
   ButtonState& state() { return game->buttonState; }
   void MouseAt(int x, int y) {
     state().MouseX = static_cast<int16_t>(x);

@@ -90,12 +90,12 @@ TEST_F(ClosePhases, WhileLoading) {
 }
 
 TEST_F(ClosePhases, InTheMenu) {
-  CloseWhenAndCheck([this] { return game->start.GroupActive[6] == 1; }, "menu");
+  CloseWhenAndCheck([this] { return game->buttonState.GroupActive[6] == 1; }, "menu");
 }
 
 TEST_F(ClosePhases, InTheSettings) {
   ClickOnMenu(kSettings);
-  CloseWhenAndCheck([this] { return game->start.GroupActive[12] == 1; }, "settings");
+  CloseWhenAndCheck([this] { return game->buttonState.GroupActive[12] == 1; }, "settings");
 }
 
 TEST_F(ClosePhases, OnTheHumansTurn) {
@@ -152,7 +152,7 @@ TEST_F(ClosePhases, OnTheResultScreen) {
   ChooseGameAgainstComputer(/*human_black=*/true, 2);
   AutoPlay();
   const auto score_shown = TextOnRow(21, "あなた     （");
-  CloseWhenAndCheck([&] { return score_shown() && game->start.GroupActive[5] == 1; },
+  CloseWhenAndCheck([&] { return score_shown() && game->buttonState.GroupActive[5] == 1; },
                     "result screen");
 }
 

@@ -24,7 +24,7 @@
 #include "data/opening_book.hpp"
 #include "flow_fixture.hpp"
 #include "game/run_game.hpp"
-#include "game/settings.hpp"
+#include "game/settings_panel.hpp"
 #include "installed_copy.hpp"
 #include "support/sanitized.hpp"
 #include "ui/speech_csv.hpp"
@@ -52,7 +52,7 @@ class Faults : public ::testing::Test {
     io.SetTimeLimit(120'000);
     io.SetRealTimeLimit(std::chrono::seconds(60));
     Game game(io);
-    io.StopWhen([&] { return game.start.GroupActive[6] == 1; });
+    io.StopWhen([&] { return game.buttonState.GroupActive[6] == 1; });
     const auto outcome = io.Run([&] { RunGame(game); });
     EXPECT_EQ(outcome, Outcome::kStopped) << what;
     return outcome == Outcome::kStopped;
@@ -155,9 +155,9 @@ TEST_F(Faults, AVoiceThatFailsToOpenShowsTheBoxAndPlayGoesOn) {
   io.FailVoice(/*open=*/true, /*play=*/false, /*stop=*/false);
   Game game(io);
   // Menu: play the computer, black, level 0, start; then the first legal square each turn.
-  io.When([&] { return game.start.GroupActive[6] == 1 && io.PendingEvents() == 0; },
+  io.When([&] { return game.buttonState.GroupActive[6] == 1 && io.PendingEvents() == 0; },
           [&] { io.ClickLeft(500, 135); });
-  io.When([&] { return game.start.GroupActive[2] == 1 && io.PendingEvents() == 0; },
+  io.When([&] { return game.buttonState.GroupActive[2] == 1 && io.PendingEvents() == 0; },
           [&] {
             io.ClickLeft(530, 115);
             io.ClickLeft(530, 195);

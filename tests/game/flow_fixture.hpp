@@ -167,12 +167,12 @@ class FlowTest : public ::testing::Test {
         [this, at] { io.ClickLeft(at.x, at.y); });
   }
   void ClickOnMenu(ButtonPoint at) {
-    ClickWhen([this] { return game->start.GroupActive[6] == 1; }, at);
+    ClickWhen([this] { return game->buttonState.GroupActive[6] == 1; }, at);
   }
   // Menu -> play the computer -> side -> level -> start.
   void ChooseGameAgainstComputer(bool human_black, int level) {
     ClickOnMenu(kPlayComputer);
-    const auto choosing = [this] { return game->start.GroupActive[2] == 1; };
+    const auto choosing = [this] { return game->buttonState.GroupActive[2] == 1; };
     ClickWhen(choosing, human_black ? kBlackSide : kWhiteSide);
     ClickWhen(choosing, LevelButton(level));
     ClickWhen(choosing, kStart);

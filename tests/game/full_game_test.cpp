@@ -25,10 +25,10 @@ TEST_F(FullGame, AgainstLevelTwoByClicksToTheResultScreenAndBackToTheMenu) {
     result_seen = true;
     io.ClickLeft(200, 200);
   });
-  io.StopWhen([&] { return result_seen && game->start.GroupActive[6] == 1; });
+  io.StopWhen([&] { return result_seen && game->buttonState.GroupActive[6] == 1; });
   ASSERT_EQ(RunLoop(), Outcome::kStopped);
 
-  EXPECT_EQ(game->flow.Level, 1);  // the title screen set it back
+  EXPECT_EQ(game->ai.Level, 1);  // the title screen set it back
   EXPECT_GT(human_moves_played(), 10);
   const int black = CountDiscs(final_position, kBlack);
   const int white = CountDiscs(final_position, kWhite);
@@ -99,7 +99,7 @@ TEST_F(FullGame, LevelLineAndTurnsAlternateWithTheComputer) {
   io.StopWhen([&] { return human_moves_played() == 2 && HumanWaits(); });
   ASSERT_EQ(RunLoop(), Outcome::kStopped);
   EXPECT_TRUE(io.RowText(5).substr(55).starts_with("レベル 3  "));
-  EXPECT_EQ(game->flow.Level, 3);
+  EXPECT_EQ(game->ai.Level, 3);
   EXPECT_EQ(game->board.HumanSide, kWhite);
   // The computer opened: black, white, black, white, black.
   for (int n = 1; n <= 5; ++n) {
@@ -110,7 +110,7 @@ TEST_F(FullGame, LevelLineAndTurnsAlternateWithTheComputer) {
   // The computer's think time and the openness of its move.
   EXPECT_NE(io.RowText(24).find(" 秒"), std::string::npos);
   EXPECT_NE(io.RowText(22).find("置ける数 "), std::string::npos);
-  EXPECT_EQ(game->start.GroupActive[3], 1);  // undo offered against the computer
+  EXPECT_EQ(game->buttonState.GroupActive[3], 1);  // undo offered against the computer
 }
 
 TEST_F(FullGame, TwoPeopleHaveNoUndoSwapSidesAndAreCountedBlackFirst) {
@@ -120,7 +120,7 @@ TEST_F(FullGame, TwoPeopleHaveNoUndoSwapSidesAndAreCountedBlackFirst) {
   bool white_turn_named = false;
   io.When(
       [&] {
-        undo_ever_active = undo_ever_active || game->start.GroupActive[3] == 1;
+        undo_ever_active = undo_ever_active || game->buttonState.GroupActive[3] == 1;
         white_turn_named =
             white_turn_named || io.RowText(20).find("あなたの（白）の番") != std::string::npos;
         return false;
@@ -139,7 +139,7 @@ TEST_F(FullGame, TwoPeopleHaveNoUndoSwapSidesAndAreCountedBlackFirst) {
   // Rows were replaced by the quit message; the counts are kept.
   EXPECT_EQ(game->flow.HumanCount, CountDiscs(end, kBlack));
   EXPECT_EQ(game->flow.ComputerCount, CountDiscs(end, kWhite));
-  EXPECT_EQ(game->start.GroupActive[3], 0);
+  EXPECT_EQ(game->buttonState.GroupActive[3], 0);
 }
 
 TEST_F(FullGame, ResultLinesBetweenTwoPeopleNameBlackFirst) {
@@ -164,12 +164,13 @@ TEST_F(FullGame, AfterQuittingAGameBetweenTwoPeopleTheMenuWaits) {
   ClickWhen([&] { return human_moves_played() == 2 && HumanWaits(); }, kQuit);
   ClickWhen(TextOnRow(21, "メニューに戻ります"), {100, 100});
   int64_t menu_shown_at = -1;
-  io.When([&] { return game->start.GroupActive[6] == 1; }, [&] { menu_shown_at = io.Clock(); });
+  io.When([&] { return game->buttonState.GroupActive[6] == 1; },
+          [&] { menu_shown_at = io.Clock(); });
   // Two seconds with nobody at the mouse: the menu must still be waiting.
   io.StopWhen([&] { return menu_shown_at >= 0 && io.Clock() > menu_shown_at + 2000; });
   ASSERT_EQ(RunLoop(), Outcome::kStopped);
-  EXPECT_EQ(game->start.GroupActive[6], 1);
-  EXPECT_EQ(game->start.GroupActive[4], 0);  // no new game's hint button
+  EXPECT_EQ(game->buttonState.GroupActive[6], 1);
+  EXPECT_EQ(game->buttonState.GroupActive[4], 0);  // no new game's hint button
 }
 
 TEST_F(FullGame, QuitAsksForAClickAndReturnsToTheTitle) {
@@ -182,7 +183,7 @@ TEST_F(FullGame, QuitAsksForAClickAndReturnsToTheTitle) {
     asked = io.RowText(20).find("クリックで") != std::string::npos;
     io.ClickRight(100, 100);
   });
-  io.StopWhen([&] { return asked && game->start.GroupActive[6] == 1; });
+  io.StopWhen([&] { return asked && game->buttonState.GroupActive[6] == 1; });
   ASSERT_EQ(RunLoop(), Outcome::kStopped);
   EXPECT_TRUE(asked);
   EXPECT_EQ(position(), [] {

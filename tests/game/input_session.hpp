@@ -85,7 +85,7 @@ class InputSession {
     game->starter.ProgramStart();
     SettingsState& s = game->settings;
     s.PauseAfterMove = static_cast<uint8_t>(pause_after_move);
-    game->start.GroupChoice[7] = pause_after_move;
+    game->buttonState.GroupChoice[7] = pause_after_move;
     s.ThinkingVaries = 0;
     s.ShowMovePosition = 1;
     s.SelfPlayMode = 0;
@@ -176,8 +176,8 @@ class InputSession {
   bool Idle() const { return io.PendingEvents() == 0; }
   bool HumanWaits() { return Idle() && awaiting_move_(); }
   bool HumanMustPass() { return Idle() && awaiting_pass_(); }
-  bool InMenu() const { return game->start.GroupActive[6] == 1; }
-  bool ChoosingSideAndLevel() const { return game->start.GroupActive[2] == 1; }
+  bool InMenu() const { return game->buttonState.GroupActive[6] == 1; }
+  bool ChoosingSideAndLevel() const { return game->buttonState.GroupActive[2] == 1; }
 
   // Menu -> play the computer -> side -> level -> start.
   void ChooseGameAgainstComputer(bool human_black, int level) {
@@ -197,7 +197,7 @@ class InputSession {
     s.pixels = io.surface().pixels();
     s.undo_count = game->flow.UndoCount;
     s.hint_count = game->flow.HintCount;
-    s.level = game->flow.Level;
+    s.level = game->ai.Level;
     s.human_side = game->board.HumanSide;
     return s;
   }

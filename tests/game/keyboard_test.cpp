@@ -173,9 +173,9 @@ TEST(Keyboard, MenuDigitsChooseTheVisibleButtonsAndArrowsStepTheLevel) {
               s.io.PressKey(Key::kH);       // nothing here
               s.io.PressKey(Key::kEnter);   // start
             });
-  s.io.StopWhen([&] { return s.game->start.GroupActive[5] == 1 || s.HumanWaits(); });
+  s.io.StopWhen([&] { return s.game->buttonState.GroupActive[5] == 1 || s.HumanWaits(); });
   ASSERT_EQ(s.Run(), Outcome::kStopped);
-  EXPECT_EQ(s.game->flow.Level, 4);
+  EXPECT_EQ(s.game->ai.Level, 4);
   EXPECT_EQ(s.game->board.HumanSide, kWhite);
   EXPECT_EQ(s.game->flow.VersusComputer, 1);
 }
@@ -185,7 +185,7 @@ TEST(Keyboard, SettingsByKeysWriteTheSameFileAsByClicks) {
   for (const Hand hand : {Hand::kMouse, Hand::kKeyboard}) {
     InputSession s(hand == Hand::kMouse ? "mouse" : "keys", hand);
     s.Start();
-    const auto on_settings = [&] { return s.game->start.GroupActive[12] == 1; };
+    const auto on_settings = [&] { return s.game->buttonState.GroupActive[12] == 1; };
     s.PressWhen([&] { return s.InMenu(); }, kSettings, DigitKey(3));
     s.PressWhen(on_settings, YesButton(100), DigitKey(1));  // pause: yes
     s.PressWhen(on_settings, {545, 238}, DigitKey(6));      // show the move: no
@@ -240,11 +240,12 @@ TEST(Keyboard, KeysTypedWhileTheComputerThinksAreNotAMove) {
   s.Start();
   s.ChooseGameAgainstComputer(/*human_black=*/false, /*level=*/2);
   // Enter and arrows land while the computer plays its first move.
-  s.io.When([&] { return s.game->start.GroupActive[2] == 0 && s.game->flow.VersusComputer == 1; },
-            [&] {
-              s.io.PressKey(Key::kLeft, s.io.Clock() + 1);
-              s.io.PressKey(Key::kEnter, s.io.Clock() + 2);
-            });
+  s.io.When(
+      [&] { return s.game->buttonState.GroupActive[2] == 0 && s.game->flow.VersusComputer == 1; },
+      [&] {
+        s.io.PressKey(Key::kLeft, s.io.Clock() + 1);
+        s.io.PressKey(Key::kEnter, s.io.Clock() + 2);
+      });
   s.io.StopWhen([&] { return s.HumanWaits(); });
   ASSERT_EQ(s.Run(), Outcome::kStopped);
   int discs = 0;

@@ -135,9 +135,9 @@ class Monkey : public ::testing::TestWithParam<uint32_t> {
   std::vector<const ButtonEntry*> ActiveButtons() {
     std::vector<const ButtonEntry*> found;
     for (int g = 0; g < kButtonGroups; ++g) {
-      if (game.start.GroupActive[g] != 1) continue;
+      if (game.buttonState.GroupActive[g] != 1) continue;
       for (int i = 0; i < kButtonItems; ++i) {
-        const ButtonEntry& e = game.start.Button(g, i);
+        const ButtonEntry& e = game.buttonState.Button(g, i);
         if (e.Name.empty() || e.Width <= 0) continue;
         if (g == 1 && i >= 5 && Uniform(0, 99) >= 8) continue;
         if (quick_ && ((g == 1 && i >= 4) || g == 4)) continue;
@@ -159,9 +159,9 @@ class Monkey : public ::testing::TestWithParam<uint32_t> {
       return e.Width > 0 && e.X <= x && x <= e.X + e.Width && e.Y <= y && y <= e.Y + e.Height;
     };
     for (int level = 4; level <= 6; ++level) {
-      if (under(game.start.Button(1, level))) return true;
+      if (under(game.buttonState.Button(1, level))) return true;
     }
-    return under(game.start.Button(4, 0));
+    return under(game.buttonState.Button(4, 0));
   }
 
   int Uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
@@ -224,12 +224,12 @@ class Monkey : public ::testing::TestWithParam<uint32_t> {
   // A game starts when, after the menu, the turn's buttons (undo, hint, quit)
   // come up; it ends well when the result screen's score lines are shown.
   void CountGamesAndButtons() {
-    const auto& active = game.start.GroupActive;
+    const auto& active = game.buttonState.GroupActive;
     if (active[6] == 1) at_menu_ = true;
     if (at_menu_ && (active[3] == 1 || active[4] == 1 || active[5] == 1)) {
       at_menu_ = false;
       ++games_;
-      if (game.flow.VersusComputer == 1) levels_ |= 1u << std::clamp<int>(game.flow.Level, 0, 6);
+      if (game.flow.VersusComputer == 1) levels_ |= 1u << std::clamp<int>(game.ai.Level, 0, 6);
       if (game.flow.VersusComputer == 0) levels_ |= 1u << 7;
     }
     const bool result = result_shown_() || two_humans_result_shown_();
@@ -252,7 +252,7 @@ class Monkey : public ::testing::TestWithParam<uint32_t> {
 
   std::vector<int> Signature() {
     std::vector<int> s;
-    for (float active : game.start.GroupActive) s.push_back(static_cast<int>(active));
+    for (float active : game.buttonState.GroupActive) s.push_back(static_cast<int>(active));
     for (int x = 1; x <= 8; ++x) {
       for (int y = 1; y <= 8; ++y) s.push_back(game.board.Position[x][y]);
     }

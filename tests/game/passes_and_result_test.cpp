@@ -10,7 +10,8 @@ class PassesAndResult : public FlowTest {
  protected:
   // The score lines are up and the screen's buttons wait for a click.
   bool OnResultScreen() {
-    return score_shown_() && game->start.GroupActive[5] == 1 && game->start.GroupActive[4] == 0;
+    return score_shown_() && game->buttonState.GroupActive[5] == 1 &&
+           game->buttonState.GroupActive[4] == 0;
   }
   std::function<bool()> score_shown_ = TextOnRow(21, "あなた     （");
 };
@@ -53,8 +54,8 @@ TEST_F(PassesAndResult, TwoPassesEndTheGameEarlyAndTheCountsAreShown) {
   EXPECT_EQ(game->flow.HumanCount, 2);
   EXPECT_EQ(game->flow.ComputerCount, 1);
   EXPECT_TRUE(io.RowText(21).substr(56).starts_with("あなた     （黒） 2"));
-  EXPECT_EQ(game->hostessState.FaceNumber, 5);  // she lost
-  EXPECT_EQ(game->start.GroupActive[3], 1);     // undo offered against the computer
+  EXPECT_EQ(game->hostessState.FaceNumber, 5);     // she lost
+  EXPECT_EQ(game->buttonState.GroupActive[3], 1);  // undo offered against the computer
 }
 
 TEST_F(PassesAndResult, ADrawIsSaidOnRowSixWithFaceTwo) {
@@ -62,7 +63,7 @@ TEST_F(PassesAndResult, ADrawIsSaidOnRowSixWithFaceTwo) {
   game->flow.VersusComputer = 1;
   game->settings.SelfPlayMode = 1;  // the screen returns at once
   game->board.Position = StandardStart();
-  ASSERT_EQ(io.Run([&] { game->result.ResultScreen(); }), Outcome::kReturned);
+  ASSERT_EQ(io.Run([&] { game->resultPanel.ResultScreen(); }), Outcome::kReturned);
   EXPECT_EQ(game->flow.QuitRequested, 3);
   EXPECT_TRUE(io.RowText(6).substr(56).starts_with("引き分けです    "));
   EXPECT_EQ(game->hostessState.FaceNumber, 2);
@@ -79,7 +80,7 @@ TEST_F(PassesAndResult, UndoAndHintCountsAreRightAligned) {
   game->flow.HintCount = 3;
   game->board.Position = StandardStart();
   game->board.Position[6][6] = kBlack;
-  ASSERT_EQ(io.Run([&] { game->result.ResultScreen(); }), Outcome::kReturned);
+  ASSERT_EQ(io.Run([&] { game->resultPanel.ResultScreen(); }), Outcome::kReturned);
   EXPECT_TRUE(io.RowText(22).substr(56).starts_with("｢待った｣ の使用  12回")) << io.RowText(22);
   EXPECT_TRUE(io.RowText(23).substr(56).starts_with("｢ヒント｣ の使用   3回")) << io.RowText(23);
   EXPECT_EQ(UsageLine("x", 12345), "x12345" + std::string("回\r\n"_sjis));

@@ -12,7 +12,7 @@ class ProgramStart : public GameTest {
     io.SetDataFolder(KERNA_ASSETS_DIR);
     game->starter.ProgramStart();
   }
-  const ButtonEntry& Button(int g, int i) { return game->start.Button(g, i); }
+  const ButtonEntry& Button(int g, int i) { return game->buttonState.Button(g, i); }
 };
 
 TEST_F(ProgramStart, LeavesThePanelBlueAndTheBoardAreaBlack) {
@@ -28,7 +28,7 @@ TEST_F(ProgramStart, LeavesThePanelBlueAndTheBoardAreaBlack) {
 TEST_F(ProgramStart, SetsGeometryPanelValuesAndBoardTables) {
   io.Sleep(4321);
   Start();
-  const StartState& s = game->start;
+  const ScreenLayout& s = game->layout;
   EXPECT_EQ(s.BoardLeft, 22);
   EXPECT_EQ(s.SquareHeight, 48);
   EXPECT_EQ(s.SelectedFrameColour, 7);
@@ -100,8 +100,8 @@ TEST_F(ProgramStart, RunGameStartsUpAndWaitsInTheMenuUntilTheWindowCloses) {
   io.CloseWindow(5000);
   EXPECT_EQ(io.Run([&] { RunGame(*game); }), platform::HeadlessPlatform::Outcome::kWindowClosed);
   EXPECT_GE(io.Clock(), 5000);
-  EXPECT_EQ(game->start.Button(6, 0).Width > 0, true);
-  EXPECT_EQ(game->start.GroupActive[6], 1);  // the menu waits for a choice
+  EXPECT_EQ(game->buttonState.Button(6, 0).Width > 0, true);
+  EXPECT_EQ(game->buttonState.GroupActive[6], 1);  // the menu waits for a choice
   EXPECT_EQ(game->board.Position[4][4], kWhite);
   EXPECT_EQ(game->board.Position[4][5], kBlack);
 }

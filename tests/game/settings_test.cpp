@@ -16,11 +16,11 @@ class Settings : public FlowTest {
   void ChangeSettings(std::vector<ButtonPoint> clicks) {
     ClickOnMenu(kSettings);
     for (const ButtonPoint& at : clicks)
-      ClickWhen([&] { return game->start.GroupActive[12] == 1; }, at);
-    ClickWhen([&] { return game->start.GroupActive[12] == 1; }, kOk);
+      ClickWhen([&] { return game->buttonState.GroupActive[12] == 1; }, at);
+    ClickWhen([&] { return game->buttonState.GroupActive[12] == 1; }, kOk);
     io.StopWhen([&, seen_settings = false]() mutable {
-      seen_settings = seen_settings || game->start.GroupActive[12] == 1;
-      return seen_settings && game->start.GroupActive[6] == 1;
+      seen_settings = seen_settings || game->buttonState.GroupActive[12] == 1;
+      return seen_settings && game->buttonState.GroupActive[6] == 1;
     });
     ASSERT_EQ(RunLoop(), Outcome::kStopped);
   }
@@ -33,8 +33,8 @@ TEST_F(Settings, ClosingTheScreenUnchangedRewritesTheSameSevenLines) {
   const auto old_time = fs::file_time_type::clock::now() - std::chrono::hours(24);
   fs::last_write_time(SettingsFile(), old_time);
   StartWithFileSettings();
-  EXPECT_EQ(game->start.GroupChoice[7], 1);
-  EXPECT_EQ(game->start.GroupChoice[11], 3);
+  EXPECT_EQ(game->buttonState.GroupChoice[7], 1);
+  EXPECT_EQ(game->buttonState.GroupChoice[11], 3);
   ChangeSettings({});
   EXPECT_EQ(ReadFile(SettingsFile()), text);  // 0.1 stays 0.1, kept by hand
   EXPECT_GT(fs::last_write_time(SettingsFile()), old_time);
@@ -52,10 +52,10 @@ TEST_F(Settings, AShortFileGivesZeroForTheMissingSettingsAndNoFileZeroForAll) {
 
   fs::remove(SettingsFile());
   game->settings.SearchParameter = 99;
-  game->settingsScreen.LoadSettings();
+  game->settingsPanel.LoadSettings();
   EXPECT_EQ(settings().PauseAfterMove, 0);
   EXPECT_EQ(settings().SearchParameter, 0);  // the read replaces the 43 set before it
-  EXPECT_EQ(game->start.GroupChoice[7], 0);
+  EXPECT_EQ(game->buttonState.GroupChoice[7], 0);
 }
 
 TEST_F(Settings, OddValuesFrameNoButtonAndOkStoresZero) {
@@ -72,7 +72,7 @@ TEST_F(Settings, ANewBoardColourRedrawsTheBoardAtOnceAndKeepsTheFrame) {
   WriteFile(SettingsFile(), "0\r\n0\r\n1\r\n0\r\n43\r\n0\r\n0\r\n");
   StartWithFileSettings();
   platform::Rgb corner_in_menu{};
-  io.When([&] { return game->start.GroupActive[6] == 1; },
+  io.When([&] { return game->buttonState.GroupActive[6] == 1; },
           [&] { corner_in_menu = io.GetPixel(3, 3); });
   ChangeSettings({ColourButton(2)});
   EXPECT_EQ(settings().BoardColour, 2);
@@ -109,7 +109,7 @@ TEST_F(Settings, WithNowhereToWriteTheOldFileStaysAndTheGameGoesOn) {
   StartWithFileSettings();
   ChangeSettings({YesButton(100)});  // back in the menu
   EXPECT_EQ(ReadFile(SettingsFile()), old_text);
-  EXPECT_FALSE(game->settingsScreen.SaveSettings());
+  EXPECT_FALSE(game->settingsPanel.SaveSettings());
 }
 
 }  // namespace

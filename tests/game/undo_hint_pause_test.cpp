@@ -32,7 +32,7 @@ TEST_F(UndoHintPause, UndoAfterTheHumanOpenedRemovesEntriesThreeAndFour) {
   ExpectRecordEntries(2);
   EXPECT_EQ(position(), positions_seen()[1]);  // after move 2
   EXPECT_EQ(b().MoveNumber, 3);
-  EXPECT_EQ(game->start.GroupChoice[3], 0);  // still available
+  EXPECT_EQ(game->buttonState.GroupChoice[3], 0);  // still available
 }
 
 TEST_F(UndoHintPause, WhenTheComputerOpenedUndoNeverRemovesEntryOne) {
@@ -63,7 +63,7 @@ TEST_F(UndoHintPause, WhenTheComputerOpenedUndoNeverRemovesEntryOne) {
   EXPECT_EQ(game->flow.UndoCount, 2);
   ExpectRecordEntries(1);  // only the computer's opening move is left
   EXPECT_EQ(static_cast<int>(b().GameRecord[1]) / 100, kBlack);
-  EXPECT_EQ(game->start.GroupChoice[3], -1);
+  EXPECT_EQ(game->buttonState.GroupChoice[3], -1);
 }
 
 // Taking back the human's first move leaves the start position and an empty
@@ -81,7 +81,7 @@ TEST_F(UndoHintPause, UndoOfTheHumansFirstMoveEmptiesTheRecord) {
           [&] {
             after_undo = position();
             record_after_undo = b().GameRecord;
-            undo_choice = static_cast<int>(game->start.GroupChoice[3]);
+            undo_choice = static_cast<int>(game->buttonState.GroupChoice[3]);
             AutoPlay(1, [] { return std::pair{5, 6}; });  // e6
           });
   io.StopWhen([&] { return human_moves_played() == 2 && b().GameRecord[2] != 0 && HumanWaits(); });
@@ -109,7 +109,7 @@ TEST_F(UndoHintPause, TwoUndosAfterTwoMovesEachReturnToAnEmptyRecord) {
   ASSERT_EQ(RunLoop(), Outcome::kStopped);
   EXPECT_EQ(Squares(position()), StandardStart());
   ExpectRecordEntries(0);
-  EXPECT_EQ(game->start.GroupChoice[3], -1);
+  EXPECT_EQ(game->buttonState.GroupChoice[3], -1);
 }
 
 // Without a start position to read the game starts from the four centre discs,
@@ -178,7 +178,7 @@ TEST_F(UndoHintPause, AHintShowsTheSquareAndValueCountsAndAClickPlaysIt) {
           [&] {
             square_line = io.RowText(21).substr(56);
             value_line = io.RowText(23).substr(56);
-            level_during_game = game->flow.Level;
+            level_during_game = game->ai.Level;
             inside = io.GetPixel(SquareCentreX(b().CursorX), SquareCentreY(b().CursorY));
             io.ClickLeft(kHint.x, kHint.y);
           });

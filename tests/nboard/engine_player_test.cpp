@@ -106,7 +106,7 @@ TEST(EnginePlayer, PlaysTheMoveOfTheGamesComputerTurn) {
   for (const auto& [seed, level] : {std::pair{3u, 5}, std::pair{4u, 3}, std::pair{5u, 1}}) {
     const kerna::test::RandomPosition p = kerna::test::FindPosition(seed, 26, 6, 12);
     kerna::test::TurnWorld world;
-    world.g.flow.Level = static_cast<int16_t>(level);
+    world.g.ai.Level = static_cast<int16_t>(level);
     kerna::test::SetUpTurn(world.g, p, p.to_move);
     world.g.computer.ComputerTurn();
     const int expected = (world.g.board.LastMoveY - 1) * 8 + world.g.board.LastMoveX - 1;

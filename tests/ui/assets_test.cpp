@@ -121,22 +121,11 @@ struct Button {
 
 // The game's button table.
 const std::vector<Button>& Buttons() {
-  static const std::vector<Button> table = [] {
-    std::vector<Button> t = {{0, "sente.bmp", 485, 105},    {0, "gote.bmp", 485, 133},
-                             {2, "start.bmp", 458, 385},    {3, "matta.bmp", 438, 280},
-                             {4, "hinto.bmp", 534, 280},    {5, "quit.bmp", 548, 384},
-                             {6, "c-taisen.bmp", 450, 120}, {6, "h-taisen.bmp", 450, 160},
-                             {6, "setup.bmp", 450, 200},    {12, "setok.bmp", 450, 375}};
-    for (int i = 0; i < 7; ++i)
-      t.push_back({1, "lv" + std::to_string(i) + ".bmp", 485, 184 + 28 * i});
-    for (int g = 7; g <= 10; ++g) {
-      t.push_back({g, "yes.bmp", 455, 100 + 64 * (g - 7)});
-      t.push_back({g, "no.bmp", 530, 100 + 64 * (g - 7)});
-    }
-    for (int i = 0; i < 5; ++i)
-      t.push_back({11, "0" + std::to_string(i + 1) + "-zero.bmp", 500 + 20 * i, 338});
-    return t;
-  }();
+  static const std::vector<Button> table = {
+#define KERNA_BUTTON(group, item, name, x, y) {group, name, x, y},
+#include "game/button_table.inc"
+#undef KERNA_BUTTON
+  };
   return table;
 }
 

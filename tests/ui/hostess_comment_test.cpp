@@ -21,7 +21,7 @@ class CommentTest : public HostessTest {
     g.hostess.CommentOnMove();
     return BalloonRow(6);
   }
-  std::string Says(int event) { return FirstRow(event, g.flow.Level) + std::string(11, '.'); }
+  std::string Says(int event) { return FirstRow(event, g.ai.Level) + std::string(11, '.'); }
 };
 
 TEST_F(CommentTest, LadderUsesTheLevelsThresholdsAndAddsTwentyWhenAhead) {
@@ -35,7 +35,7 @@ TEST_F(CommentTest, LadderUsesTheLevelsThresholdsAndAddsTwentyWhenAhead) {
         Case{1, -32768, 19, 5}, Case{0, -45, 11, 1}, Case{0, 2, 20, 2}, Case{0, 3, 21, 2},
         Case{0, 250, 35, 4}, Case{0, -600, 18, 0}, Case{6, 120, 30, 3}}) {
     SCOPED_TRACE("level " + std::to_string(c.level) + " value " + std::to_string(c.value));
-    g.flow.Level = static_cast<int16_t>(c.level);
+    g.ai.Level = static_cast<int16_t>(c.level);
     h.PreviousSpeechEvent = static_cast<uint8_t>(c.event);  // no swing from the last comment
     EXPECT_EQ(Comment(c.value), Says(c.event));
     EXPECT_EQ(h.SpeechEvent, c.event);
@@ -95,7 +95,7 @@ TEST_F(CommentTest, FirstFiveMovesAlwaysSayEventZeroWithoutSwings) {
 }
 
 TEST_F(CommentTest, LevelZeroCheersForACornerInsteadOfSpeaking) {
-  g.flow.Level = 0;
+  g.ai.Level = 0;
   for (const auto& [x, y] : {std::pair{1, 1}, {1, 8}, {8, 1}, {8, 8}}) {
     io.Clear();
     io.MoveCursor(0, 0);
@@ -115,7 +115,7 @@ TEST_F(CommentTest, LevelZeroCheersForACornerInsteadOfSpeaking) {
   // Not a corner, or not level 0: the ladder speaks.
   g.board.LastMoveX = 2;
   EXPECT_EQ(Comment(-20), Says(9));
-  g.flow.Level = 1;
+  g.ai.Level = 1;
   g.board.LastMoveX = 1;
   EXPECT_EQ(Comment(-20), Says(2));
 }

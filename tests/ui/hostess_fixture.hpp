@@ -62,7 +62,7 @@ class HostessTest : public ::testing::Test {
     }
     io.SetDataFolder(folder_.string());
     g.settings.SoundEffects = 1;
-    g.flow.Level = 1;
+    g.ai.Level = 1;
     g.flow.VersusComputer = 1;
     g.board.MovesPlayed = 20;
     g.board.LegalMoveCount = 5;

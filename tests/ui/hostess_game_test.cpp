@@ -51,7 +51,7 @@ Expected AfterMove(const Game& g, int previous, int legal_moves) {
   if (g.ai.BookHit >= 1) return {57, 3, 57};
   if (legal_moves == 1) return {54, 1, 54};
   const int value = g.ai.ShownValue;
-  int event = LadderIndex(std::abs(value), g.flow.Level) + (value > 0 ? 20 : 0);
+  int event = LadderIndex(std::abs(value), g.ai.Level) + (value > 0 ? 20 : 0);
   int face = 2;
   if (g.board.MovesPlayed > 5) {
     face = LadderFace(event);
@@ -63,7 +63,7 @@ Expected AfterMove(const Game& g, int previous, int legal_moves) {
     event = 0;
   }
   const int x = g.board.LastMoveX, y = g.board.LastMoveY;
-  if (g.flow.Level == 0 && (x == 1 || x == 8) && (y == 1 || y == 8))
+  if (g.ai.Level == 0 && (x == 1 || x == 8) && (y == 1 || y == 8))
     return {std::nullopt, 6, previous};
   if (g.ai.SecondBestFlag == 1) event = 56;
   return {event, face, event};
@@ -82,7 +82,7 @@ class HostessGameTest : public ::testing::TestWithParam<int> {
     g.hostess.BuildVoiceNames();
     g.hostess.LoadSpeech();
     g.settings.SoundEffects = 1;
-    g.flow.Level = static_cast<int16_t>(GetParam());
+    g.ai.Level = static_cast<int16_t>(GetParam());
     b.Position = b.StartPosition;
     b.GameRecord.fill(0);
     b.HumanSide = kBlack;
@@ -136,7 +136,7 @@ class HostessGameTest : public ::testing::TestWithParam<int> {
   // Her line for `event` was spoken: its voice and its balloon rows.
   void CheckSpoken(int event, bool second_row) {
     SCOPED_TRACE("event " + std::to_string(event));
-    const int level = g.flow.Level;
+    const int level = g.ai.Level;
     const auto& line = g.hostessState.SpeechTable[level][event];
     auto row = [&](int first) {
       std::string text;

@@ -43,7 +43,7 @@ TEST_F(HostessTest, TitlesArePaddedWithBlanksThroughByteTen) {
 TEST_F(HostessTest, SpeakingPrintsBothRowsInTheBalloonAndVoicesTheLevelsFile) {
   LoadKnownLines();
   AddAllVoices();
-  g.flow.Level = 3;
+  g.ai.Level = 3;
   h.SpeechEvent = kGreeting;
   g.hostess.SpeakOnRows();
   EXPECT_TRUE(BalloonShown());
@@ -71,7 +71,7 @@ TEST_F(HostessTest, OnlyTheLostWonPassAndForcedEventsVoiceAgainRightAfterThemsel
 TEST_F(HostessTest, LevelSixSpeaksWithTheVoicesOfFolderFive) {
   LoadKnownLines();
   AddAllVoices();
-  g.flow.Level = 6;
+  g.ai.Level = 6;
   h.SpeechEvent = 30;
   g.hostess.SpeakOnRows();
   EXPECT_EQ(Opened(), std::vector<std::string>{"voice\\5\\31.mp3"});

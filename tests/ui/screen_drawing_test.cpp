@@ -51,11 +51,11 @@ TEST_F(ScreenDrawingTest, TitleScreenFramePiecesLieAtTheirPlaces) {
 }
 
 TEST_F(ScreenDrawingTest, TitleScreenSetsTheMessageRowAndDrawsTitleAndPanelTiles) {
-  game->start.MessageRow = 3;
+  game->layout.MessageRow = 3;
   game->screenState.PanelBackgroundColour = 0;
   io.SetTextColour(0, 6);
   game->screen.DrawTitleScreen();
-  EXPECT_EQ(game->start.MessageRow, 20);
+  EXPECT_EQ(game->layout.MessageRow, 20);
   EXPECT_EQ(game->screenState.PanelBackgroundColour, 1);
   const Picture title = Load("title.bmp");
   ASSERT_EQ(title.width, 211);
@@ -81,7 +81,7 @@ TEST_F(UiTest, TitleScreenPanelIsBlueUnderItsPictures) {
 }
 
 TEST_F(ScreenDrawingTest, PanelRowsRedrawCoversSpeechRowsAndRowsAboveTheMessages) {
-  game->start.MessageRow = 20;
+  game->layout.MessageRow = 20;
   io.Line(429, 0, 639, 439, 2, platform::LineKind::kFilledBox);
   game->screen.RedrawPanelRows();
   const Picture tile = Load("haikei01.bmp");
@@ -90,13 +90,13 @@ TEST_F(ScreenDrawingTest, PanelRowsRedrawCoversSpeechRowsAndRowsAboveTheMessages
 }
 
 TEST_F(ScreenDrawingTest, MessageFrameAndFaceAtTheirPlaces) {
-  game->start.MessageRow = 20;
+  game->layout.MessageRow = 20;
   game->screen.DrawMessageFrame();
   const Picture frame = Load("msg.bmp");
   ASSERT_FALSE(frame.empty());
   EXPECT_EQ(ScreenDiffers(io, 438, 308, frame.width, std::min(frame.height, 440 - 308), frame), 0);
 
-  game->flow.Level = 0;
+  game->ai.Level = 0;
   game->hostessState.FaceNumber = 4;
   game->screen.DrawFace();
   const Picture face = Load("face04.bmp");

@@ -74,7 +74,7 @@ void Play(Game& g, int side, int x, int y) {
 
 void ShowMoves(Game& g) {
   g.settings.SoundEffects = 1;
-  g.flow.Level = 3;
+  g.ai.Level = 3;
   g.hostessState.FaceNumber = 2;
   g.screen.DrawFace();
   g.screen.DrawMessageFrame();
@@ -88,7 +88,7 @@ void ShowMoves(Game& g) {
   g.settings.ShowMovePosition = 1;
   g.board.SideToMove = static_cast<int16_t>(side);
   g.rules.CopyPositionToLayers();
-  g.rules.CountLegalMovesAndMark();
+  g.boardDrawing.CountLegalMovesAndMark();
 }
 
 }  // namespace

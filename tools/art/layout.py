@@ -5,6 +5,9 @@ on the left, panel from x 429); the art is sized to fit them and the mock-ups
 place the pictures here.
 """
 
+import os
+import re
+
 SCREEN_W, SCREEN_H = 640, 440
 PANEL_X = 429
 PANEL_W = SCREEN_W - PANEL_X  # 211
@@ -36,23 +39,25 @@ SIZE_YESNO = (68, 26)  # yes at 455, no at 530
 SIZE_OK = (168, 36)
 SIZE_SWATCH = (18, 18)  # 20 px apart with a 1-px frame around each
 
-# The game's button table: (group, item, file, x, y).
-BUTTONS = [
-    (0, 0, "sente.bmp", 485, 105),
-    (0, 1, "gote.bmp", 485, 133),
-    *[(1, i, "lv%d.bmp" % i, 485, 184 + 28 * i) for i in range(7)],
-    (2, 0, "start.bmp", 458, 385),
-    (3, 0, "matta.bmp", 438, 280),
-    (4, 0, "hinto.bmp", 534, 280),
-    (5, 0, "quit.bmp", 548, 384),
-    (6, 0, "c-taisen.bmp", 450, 120),
-    (6, 1, "h-taisen.bmp", 450, 160),
-    (6, 2, "setup.bmp", 450, 200),
-    *[(g, 1, "yes.bmp", 455, y) for g, y in ((7, 100), (8, 164), (9, 228), (10, 292))],
-    *[(g, 0, "no.bmp", 530, y) for g, y in ((7, 100), (8, 164), (9, 228), (10, 292))],
-    *[(11, i, "%02d-zero.bmp" % (i + 1), 500 + 20 * i, 338) for i in range(5)],
-    (12, 0, "setok.bmp", 450, 375),
-]
+# The game's button table, read from the one the game itself is built with:
+# (group, item, file, x, y).
+def _read_button_table():
+    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "game",
+                          "button_table.inc")
+    pattern = re.compile(r'^KERNA_BUTTON\((\d+), (\d+), "([^"]+)", (\d+), (\d+)\)$')
+    rows = []
+    with open(source, encoding="utf-8") as table:
+        for line in table:
+            match = pattern.match(line.strip())
+            if match:
+                g, item, name, x, y = match.groups()
+                rows.append((int(g), int(item), name, int(x), int(y)))
+    if not rows:
+        raise SystemExit("no buttons found in " + source)
+    return rows
+
+
+BUTTONS = _read_button_table()
 
 TITLE_POS = (429, 0)
 TITLE_SIZE = (211, 72)

@@ -1,12 +1,11 @@
 // Channel-file reads of the square classes, placement values and start position.
-#include "game/start_tables.hpp"
+#include "data/placement_table_loader.hpp"
 
 #include <cmath>
 #include <limits>
 #include <string>
 #include <string_view>
 
-#include "game/game.hpp"
 #include "platform/number_format.hpp"
 
 namespace kerna {
@@ -42,9 +41,9 @@ std::string_view CharacterAt(const std::string& line, int x) {
 
 }  // namespace
 
-void StartTableLoader::LoadSquareClasses() {
-  platform::ChannelFiles& channels = g_.io.channels();
-  StartTables& tables = g_.startTables;
+void PlacementTableLoader::LoadSquareClasses() {
+  platform::ChannelFiles& channels = io_.channels();
+  PlacementTables& tables = tables_;
 
   channels.Open(kChannel, "dat\\abc-table.dat", platform::ChannelMode::kRead);
   for (std::string& line : tables.ClassTable) line = channels.ReadField(kChannel);
@@ -62,9 +61,9 @@ void StartTableLoader::LoadSquareClasses() {
   channels.Close(kChannel);
 }
 
-void StartTableLoader::LoadStartPosition() {
-  platform::ChannelFiles& channels = g_.io.channels();
-  BoardState& board = g_.board;
+void PlacementTableLoader::LoadStartPosition() {
+  platform::ChannelFiles& channels = io_.channels();
+  BoardState& board = board_;
 
   channels.Open(kChannel, "dat\\start.dat", platform::ChannelMode::kRead);
   for (int y = 1; y <= kLinesPerFile; ++y) {

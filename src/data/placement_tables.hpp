@@ -9,7 +9,7 @@
 
 namespace kerna {
 
-struct StartTables {
+struct PlacementTables {
   std::array<std::string, 5> ClassTable{};
   int16_t SquareClass[9][9][5] = {};
 };

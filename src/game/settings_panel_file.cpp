@@ -7,8 +7,8 @@
 #include <string>
 
 #include "game/game.hpp"
-#include "game/settings.hpp"
 #include "game/settings_location.hpp"
+#include "game/settings_panel.hpp"
 #include "platform/number_format.hpp"
 
 namespace kerna {
@@ -76,12 +76,12 @@ void SettingsPanel::LoadSettings() {
   s.SoundEffects = ToByte(field[5]);
   s.BoardColour = ToShort(field[6]);
 
-  auto& choice = g_.start.GroupChoice;
-  choice[7] = s.PauseAfterMove;
-  choice[8] = s.ThinkingVaries;
-  choice[9] = s.ShowMovePosition;
-  choice[10] = s.SoundEffects;
-  choice[11] = s.BoardColour;
+  auto& choice = g_.buttonState.GroupChoice;
+  choice[kPauseGroup] = s.PauseAfterMove;
+  choice[kVariesGroup] = s.ThinkingVaries;
+  choice[kShowMoveGroup] = s.ShowMovePosition;
+  choice[kSoundGroup] = s.SoundEffects;
+  choice[kColourGroup] = s.BoardColour;
 }
 
 bool SettingsPanel::SaveSettings() {

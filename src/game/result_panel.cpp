@@ -1,7 +1,7 @@
 // The result screen (see result_screen.hpp). Against the computer the counts are
 // ComputerCount and HumanCount; between two people the same two variables hold
 // the white and the black count.
-#include "game/result_screen.hpp"
+#include "game/result_panel.hpp"
 
 #include "game/game.hpp"
 #include "game/main_loop_text.hpp"
@@ -9,12 +9,7 @@
 
 namespace kerna {
 
-namespace {
-
-constexpr int kUndoGroup = 3;
-constexpr int kQuitGroup = 5;
-
-}  // namespace
+namespace {}  // namespace
 
 std::string UsageLine(std::string_view label_cp932, int count) {
   const std::string number = platform::FormatNumber(count);
@@ -23,7 +18,7 @@ std::string UsageLine(std::string_view label_cp932, int count) {
   return line + number + std::string("回\r\n"_sjis);
 }
 
-void GameEnd::ResultScreen() {
+void ResultPanel::ResultScreen() {
   FlowState& f = g_.flow;
   CountDiscs();
   const int row = g_.panelText.MessageRow();
@@ -35,16 +30,16 @@ void GameEnd::ResultScreen() {
   g_.io.SetTextColour(0, 7);
   g_.recorder.RecordFinishedGame();
   if (g_.settings.SelfPlayMode == 1) {
-    f.QuitRequested = 3;
+    f.QuitRequested = kNextSelfPlayGame;
     return;
   }
 
-  for (int g = 0; g <= 10; ++g) g_.start.GroupActive[g] = 0;
+  for (int g = 0; g <= 10; ++g) g_.buttonState.GroupActive[g] = 0;
   if (f.VersusComputer == 1) {
-    g_.start.GroupActive[kUndoGroup] = 1;
+    g_.buttonState.GroupActive[kUndoGroup] = 1;
     g_.buttons.DrawButtonGroup(kUndoGroup);
   }
-  g_.start.GroupActive[kQuitGroup] = 1;
+  g_.buttonState.GroupActive[kQuitGroup] = 1;
   g_.buttons.DrawButtonGroup(kQuitGroup);
 
   if (WaitForUndoOrQuit()) {
@@ -54,7 +49,7 @@ void GameEnd::ResultScreen() {
   ReturnToMenuOnClick();
 }
 
-void GameEnd::CountDiscs() {
+void ResultPanel::CountDiscs() {
   const BoardState& b = g_.board;
   FlowState& f = g_.flow;
   // Between two people the colours are counted: white into ComputerCount,
@@ -70,7 +65,7 @@ void GameEnd::CountDiscs() {
   }
 }
 
-void GameEnd::PrintScoreLines() {
+void ResultPanel::PrintScoreLines() {
   const BoardState& b = g_.board;
   const FlowState& f = g_.flow;
   PanelText& text = g_.panelText;
@@ -95,7 +90,7 @@ void GameEnd::PrintScoreLines() {
   text.PrintNumber(f.ComputerCount);
 }
 
-void GameEnd::ReactToResult() {
+void ResultPanel::ReactToResult() {
   const FlowState& f = g_.flow;
   if (f.HumanCount < f.ComputerCount) {
     g_.hostess.CommentOnWin();
@@ -106,7 +101,7 @@ void GameEnd::ReactToResult() {
   }
 }
 
-void GameEnd::PrintUsageCounts() {
+void ResultPanel::PrintUsageCounts() {
   const FlowState& f = g_.flow;
   const int row = g_.panelText.MessageRow();
   if (f.UndoCount >= 1) {
@@ -119,7 +114,7 @@ void GameEnd::PrintUsageCounts() {
   }
 }
 
-bool GameEnd::WaitForUndoOrQuit() {
+bool ResultPanel::WaitForUndoOrQuit() {
   g_.io.DropKeys();  // keys typed before the result was shown are no answer
   for (;;) {
     g_.buttons.ReadMousePosition();
@@ -131,14 +126,14 @@ bool GameEnd::WaitForUndoOrQuit() {
       group = GroupForKey(*key);
     }
     // A disabled undo button (nothing left to take back) ignores the click.
-    if (group == kUndoGroup && g_.start.GroupChoice[kUndoGroup] != -1) return true;
+    if (group == kUndoGroup && g_.buttonState.GroupChoice[kUndoGroup] != -1) return true;
     if (group == kQuitGroup) return false;
   }
 }
 
-int GameEnd::GroupForKey(platform::Key key) const {
+int ResultPanel::GroupForKey(platform::Key key) const {
   using platform::Key;
-  const auto& active = g_.start.GroupActive;
+  const auto& active = g_.buttonState.GroupActive;
   if (key == Key::kU) return active[kUndoGroup] == 1 ? kUndoGroup : 0;
   if (key == Key::kEscape) return active[kQuitGroup] == 1 ? kQuitGroup : 0;
   int group = 0, item = 0;
@@ -146,7 +141,7 @@ int GameEnd::GroupForKey(platform::Key key) const {
   return digit != 0 && g_.buttons.VisibleButton(digit, &group, &item) ? group : 0;
 }
 
-void GameEnd::PlayOnAfterUndo() {
+void ResultPanel::PlayOnAfterUndo() {
   BoardState& b = g_.board;
   b.SideToMove = b.HumanSide;
   g_.human.UndoMove();
@@ -156,21 +151,20 @@ void GameEnd::PlayOnAfterUndo() {
   g_.screen.DrawFace();
   g_.panelText.BlankRows(6, 7);
   g_.panelText.PrintAt(kPanelMessageColumn, 6, "まだ続けるのですね\r\n"_sjis);
-  g_.flow.QuitRequested = 2;
+  g_.flow.QuitRequested = kPlayOnAfterUndo;
 }
 
-void GameEnd::EraseBoxAtCursor() {
-  const StartState& s = g_.start;
+void ResultPanel::EraseBoxAtCursor() {
   const BoardState& b = g_.board;
-  const int left = static_cast<int>(s.BoardLeft + s.SquareWidth * (b.CursorX - 1));
-  const int top = static_cast<int>(s.BoardTop + s.SquareHeight * (b.CursorY - 1));
-  const int right = static_cast<int>(s.BoardLeft + s.SquareWidth * b.CursorX - 1);
-  const int bottom = static_cast<int>(s.BoardTop + s.SquareHeight * b.CursorY - 1);
+  const int left = static_cast<int>(g_.layout.BoardLeft + g_.layout.SquareWidth * (b.CursorX - 1));
+  const int top = static_cast<int>(g_.layout.BoardTop + g_.layout.SquareHeight * (b.CursorY - 1));
+  const int right = static_cast<int>(g_.layout.BoardLeft + g_.layout.SquareWidth * b.CursorX - 1);
+  const int bottom = static_cast<int>(g_.layout.BoardTop + g_.layout.SquareHeight * b.CursorY - 1);
   g_.io.Line(left, top, right, bottom, 0, platform::LineKind::kBox);
   g_.io.Line(left - 1, top - 1, right + 1, bottom + 1, 0, platform::LineKind::kBox);
 }
 
-void GameEnd::ReturnToMenuOnClick() {
+void ResultPanel::ReturnToMenuOnClick() {
   EraseBoxAtCursor();
   PanelText& text = g_.panelText;
   const int row = text.MessageRow();
@@ -178,7 +172,7 @@ void GameEnd::ReturnToMenuOnClick() {
   text.PrintAt(kPanelMessageColumn, row, "クリックで\r\n"_sjis);
   text.PrintAt(kPanelMessageColumn, row + 1, "メニューに戻ります\r\n"_sjis);
   text.BlankRow(row + 4);
-  g_.flow.QuitRequested = 1;
+  g_.flow.QuitRequested = kBackToMenu;
   g_.buttons.WaitForLeftOrRightClick(/*escape_answers=*/true);
   g_.buttons.WaitForButtonsUp();
 }

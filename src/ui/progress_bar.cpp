@@ -1,11 +1,9 @@
 // Geometry of the bar from the panel layout: the frame spans PanelColumn to
 // PanelColumn + ProgressLength text cells across and two 20-pixel rows from
 // ProgressRow down; the bar fills the inside of the frame.
-#include "ai/progress_bar.hpp"
+#include "ui/progress_bar.hpp"
 
 #include <algorithm>
-
-#include "game/game.hpp"
 
 namespace kerna {
 
@@ -16,28 +14,28 @@ struct BarArea {
   int Width() const { return right - left + 1; }
 };
 
-BarArea Area(const StartState& start) {
-  const int left = start.PanelColumn * 8, top = start.ProgressRow * 20;
-  const int right = (start.PanelColumn + start.ProgressLength) * 8,
-            bottom = (start.ProgressRow + 2) * 20;
+BarArea Area(const ScreenLayout& layout) {
+  const int left = layout.PanelColumn * 8, top = layout.ProgressRow * 20;
+  const int right = (layout.PanelColumn + layout.ProgressLength) * 8,
+            bottom = (layout.ProgressRow + 2) * 20;
   return {left + 1, top + 1, right - 1, bottom - 1};
 }
 
 }  // namespace
 
 void ProgressBar::DrawFrame() {
-  const BarArea area = Area(g_.start);
-  g_.io.Line(area.left - 1, area.top - 1, area.right + 1, area.bottom + 1, 7,
-             platform::LineKind::kBox);
+  const BarArea area = Area(layout_);
+  io_.Line(area.left - 1, area.top - 1, area.right + 1, area.bottom + 1, 7,
+           platform::LineKind::kBox);
 }
 
 void ProgressBar::OnProgress(int ply) {
-  const SearchState& s = g_.searchState;
-  const float roots = g_.ai.RootCount;
+  const SearchState& s = search_;
+  const float roots = ai_.RootCount;
   if (roots <= 0) return;
   int colour = s.ProgressColour;
-  if (g_.flow.HintMode && colour != 1) colour = 5;
-  const BarArea area = Area(g_.start);
+  if (hint_ && colour != 1) colour = 5;
+  const BarArea area = Area(layout_);
   int from = 0, length = 0;
   if (ply == 1) {
     length = static_cast<int>(area.Width() * s.SEL[1] / roots);
@@ -50,7 +48,7 @@ void ProgressBar::OnProgress(int ply) {
   if (length <= 0) return;
   const int x1 = area.left + from, x2 = std::min(area.right, x1 + length - 1);
   if (x1 > area.right) return;
-  g_.io.Line(x1, area.top, x2, area.bottom, colour, platform::LineKind::kFilledBox, colour);
+  io_.Line(x1, area.top, x2, area.bottom, colour, platform::LineKind::kFilledBox, colour);
 }
 
 }  // namespace kerna

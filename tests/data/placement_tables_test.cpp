@@ -1,6 +1,6 @@
 // The start-up table loaders: square classes from dat\abc-table.dat and
 // dat\ban.dat, the start position from dat\start.dat.
-#include "game/start_tables.hpp"
+#include "data/placement_table_loader.hpp"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -30,12 +30,12 @@ class StartTablesTest : public testing::Test {
   void Write(const std::string& name, const std::string& bytes) {
     std::ofstream(folder_ + "/dat/" + name, std::ios::binary) << bytes;
   }
-  int Class(int x, int y, int k) const { return game_.startTables.SquareClass[x][y][k]; }
+  int Class(int x, int y, int k) const { return game_.placementTables.SquareClass[x][y][k]; }
 
   std::string folder_;
   platform::HeadlessPlatform io_;
   Game game_{io_};
-  StartTableLoader loader_{game_};
+  PlacementTableLoader& loader_ = game_.placementTableLoader;
 };
 
 // Eight rows of the same eight letters.
@@ -54,7 +54,7 @@ TEST_F(StartTablesTest, ClassLettersPickFourCharacterFieldsOfEachStageLine) {
         "0001+2  &H10\r\n");
   Write("ban.dat", BanOf("ABCDDCBA"));
   loader_.LoadSquareClasses();
-  EXPECT_EQ(game_.startTables.ClassTable[0], "1   2   3   4");
+  EXPECT_EQ(game_.placementTables.ClassTable[0], "1   2   3   4");
   // Class A: characters 1-4; C: characters 9-12.
   EXPECT_EQ(Class(1, 1, 0), 1);
   EXPECT_EQ(Class(1, 1, 1), 10);
@@ -142,7 +142,7 @@ class ShippedStartTablesTest : public testing::Test {
   }
   platform::HeadlessPlatform io_;
   Game game_{io_};
-  StartTableLoader loader_{game_};
+  PlacementTableLoader& loader_ = game_.placementTableLoader;
 };
 
 TEST_F(ShippedStartTablesTest, StartIsTheStandardCentre) {
@@ -156,7 +156,7 @@ TEST_F(ShippedStartTablesTest, StartIsTheStandardCentre) {
 }
 
 TEST_F(ShippedStartTablesTest, PlacementIsSymmetricAndPrizesCornersOverTheirNeighbours) {
-  const auto& p = game_.startTables.SquareClass;
+  const auto& p = game_.placementTables.SquareClass;
   for (int k = 0; k < 5; ++k) {
     for (int x = 1; x <= 8; ++x)
       for (int y = 1; y <= 8; ++y) {
@@ -182,8 +182,8 @@ TEST_F(ShippedStartTablesTest, ProgramStartLoadsEveryTableFromTheDataFolder) {
     for (int y = 1; y <= 8; ++y)
       EXPECT_EQ(game->board.StartPosition[x][y], game_.board.StartPosition[x][y]);
   EXPECT_EQ(game->board.Position[4][4], kWhite);
-  EXPECT_EQ(game->startTables.SquareClass[1][1][0], game_.startTables.SquareClass[1][1][0]);
-  EXPECT_EQ(game->startTables.SquareClass[8][8][4], game_.startTables.SquareClass[8][8][4]);
+  EXPECT_EQ(game->placementTables.SquareClass[1][1][0], game_.placementTables.SquareClass[1][1][0]);
+  EXPECT_EQ(game->placementTables.SquareClass[8][8][4], game_.placementTables.SquareClass[8][8][4]);
   int filled = 0;
   for (int i = 0; i < kLineConfigurations; ++i) filled += game->tables.Pattern[i][0] != 0;
   EXPECT_GT(filled, 1000);

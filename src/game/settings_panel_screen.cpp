@@ -2,20 +2,11 @@
 // framed on the current choice at once, and OK, which applies and saves them.
 #include "game/game.hpp"
 #include "game/main_loop_text.hpp"
-#include "game/settings.hpp"
+#include "game/settings_panel.hpp"
 
 namespace kerna {
 
-namespace {
-
-constexpr int kPauseGroup = 7;
-constexpr int kVariesGroup = 8;
-constexpr int kShowMoveGroup = 9;
-constexpr int kSoundGroup = 10;
-constexpr int kColourGroup = 11;
-constexpr int kOkGroup = 12;
-
-}  // namespace
+namespace {}  // namespace
 
 void SettingsPanel::SettingsScreen() {
   ShowScreen();
@@ -26,7 +17,7 @@ void SettingsPanel::SettingsScreen() {
 }
 
 void SettingsPanel::ShowScreen() {
-  StartState& s = g_.start;
+  ButtonState& s = g_.buttonState;
   g_.buttonState.LastClickedGroup = 0;
   for (int g = 0; g <= 6; ++g) s.GroupActive[g] = 0;
   for (int g = kPauseGroup; g <= kOkGroup; ++g) {
@@ -43,7 +34,7 @@ void SettingsPanel::ShowScreen() {
 }
 
 void SettingsPanel::ClearScreen() {
-  for (int g = 0; g <= kOkGroup; ++g) g_.start.GroupActive[g] = 0;
+  for (int g = 0; g <= kOkGroup; ++g) g_.buttonState.GroupActive[g] = 0;
   g_.io.SetTextColour(0, 7);
   g_.screen.DrawPanelBackground();
   g_.io.SetTextColour(0, -1);
@@ -53,7 +44,7 @@ void SettingsPanel::ClearScreen() {
 
 void SettingsPanel::ApplyChoices() {
   SettingsState& settings = g_.settings;
-  const auto& choice = g_.start.GroupChoice;
+  const auto& choice = g_.buttonState.GroupChoice;
   // A setting left with no button framed (a value other than 0 or 1 in the
   // file) is stored as 0.
   settings.PauseAfterMove = choice[kPauseGroup] == 1 ? 1 : 0;

@@ -5,15 +5,18 @@
 // screen: line = row Y from the top, character = column X from the left.
 #pragma once
 
+#include "board/board_state.hpp"
+#include "data/placement_tables.hpp"
+#include "platform/platform.hpp"
+
 namespace kerna {
 
-class Game;
-
-class StartTableLoader {
+class PlacementTableLoader {
  public:
-  explicit StartTableLoader(Game& game) : g_(game) {}
+  PlacementTableLoader(platform::Platform& io, PlacementTables& tables, BoardState& board)
+      : io_(io), tables_(tables), board_(board) {}
 
-  // Fills g_.startTables.ClassTable and SquareClass. Class letter "A" takes
+  // Fills ClassTable and SquareClass. Class letter "A" takes
   // characters 1-4 of each class line, "B" characters 5-8, and so on; a class
   // whose field lies past the end of its line, or a character before "A", gives 0.
   void LoadSquareClasses();
@@ -22,7 +25,9 @@ class StartTableLoader {
   void LoadStartPosition();
 
  private:
-  Game& g_;
+  platform::Platform& io_;
+  PlacementTables& tables_;
+  BoardState& board_;
 };
 
 }  // namespace kerna

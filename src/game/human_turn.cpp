@@ -1,7 +1,7 @@
 // The human turn, its hint and its undo. Every wait polls the mouse once a
 // millisecond through the platform; the box is two outlines around a square,
 // drawn in BoxColour and erased in FrameColour.
-#include "board/human_turn.hpp"
+#include "game/human_turn.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -15,9 +15,6 @@ namespace kerna {
 
 namespace {
 
-constexpr int kUndoGroup = 3;
-constexpr int kHintGroup = 4;
-constexpr int kQuitGroup = 5;
 constexpr int kBoxLegal = 6;
 constexpr int kBoxIllegal = 2;
 constexpr int kHintFill = 4;
@@ -37,7 +34,7 @@ void HumanPlayer::HumanTurn() {
   const int row = g_.panelText.MessageRow();
   g_.panelText.BlankRow(row + 1);
   b.Layer = 0;
-  g_.rules.CountLegalMovesAndMark();
+  g_.boardDrawing.CountLegalMovesAndMark();
   if (b.MovesPlayed == 60) return;
   PrintTurnMessage();
   if (b.LegalMoveCount == 0) {
@@ -88,9 +85,8 @@ void HumanPlayer::PrintLegalCount() {
 
 bool HumanPlayer::ChooseSquare() {
   BoardState& b = g_.board;
-  const StartState& s = g_.start;
   // Clicks from here rightwards belong to the panel and never play a move.
-  const float panel_left = 2 * s.BoardLeft + 8 * s.SquareWidth + 1;  // 429
+  const float panel_left = 2 * g_.layout.BoardLeft + 8 * g_.layout.SquareWidth + 1;  // 429
   for (;;) {
     g_.buttons.ReadMousePosition();
     g_.flow.TurnSeconds = (g_.io.Clock() - g_.flow.ThinkStart) / 1000;
@@ -129,7 +125,7 @@ bool HumanPlayer::ChooseSquare() {
 
 HumanPlayer::KeyAnswer HumanPlayer::AnswerKey(platform::Key key) {
   using platform::Key;
-  const auto& active = g_.start.GroupActive;
+  const auto& active = g_.buttonState.GroupActive;
   switch (key) {
     case Key::kU:
       if (active[kUndoGroup] == 1) UndoMove();
@@ -180,12 +176,11 @@ bool HumanPlayer::CursorSquareLegal() {
 
 void HumanPlayer::FollowMouse() {
   BoardState& b = g_.board;
-  const StartState& s = g_.start;
   HumanTurnState& h = g_.humanTurnState;
-  const auto pointed_x =
-      static_cast<int16_t>(std::floor((g_.buttonState.MouseX - s.BoardLeft) / s.SquareWidth) + 1);
-  const auto pointed_y =
-      static_cast<int16_t>(std::floor((g_.buttonState.MouseY - s.BoardTop) / s.SquareHeight) + 1);
+  const auto pointed_x = static_cast<int16_t>(
+      std::floor((g_.buttonState.MouseX - g_.layout.BoardLeft) / g_.layout.SquareWidth) + 1);
+  const auto pointed_y = static_cast<int16_t>(
+      std::floor((g_.buttonState.MouseY - g_.layout.BoardTop) / g_.layout.SquareHeight) + 1);
   if ((pointed_x != h.PointedX || pointed_y != h.PointedY) && OnBoard(pointed_x, pointed_y)) {
     b.CursorX = pointed_x;
     b.CursorY = pointed_y;
@@ -212,11 +207,10 @@ void HumanPlayer::MoveBoxToCursor() {
 
 void HumanPlayer::DrawBox(int x, int y, int colour) {
   if (!OnBoard(static_cast<float>(x), static_cast<float>(y))) return;  // no box anywhere
-  const StartState& s = g_.start;
-  const int left = static_cast<int>(s.BoardLeft + s.SquareWidth * (x - 1));
-  const int top = static_cast<int>(s.BoardTop + s.SquareHeight * (y - 1));
-  const int right = static_cast<int>(s.BoardLeft + s.SquareWidth * x - 1);
-  const int bottom = static_cast<int>(s.BoardTop + s.SquareHeight * y - 1);
+  const int left = static_cast<int>(g_.layout.BoardLeft + g_.layout.SquareWidth * (x - 1));
+  const int top = static_cast<int>(g_.layout.BoardTop + g_.layout.SquareHeight * (y - 1));
+  const int right = static_cast<int>(g_.layout.BoardLeft + g_.layout.SquareWidth * x - 1);
+  const int bottom = static_cast<int>(g_.layout.BoardTop + g_.layout.SquareHeight * y - 1);
   g_.io.Line(left, top, right, bottom, colour, platform::LineKind::kBox);
   g_.io.Line(left - 1, top - 1, right + 1, bottom + 1, colour, platform::LineKind::kBox);
 }
@@ -247,17 +241,17 @@ void HumanPlayer::Hint() {
   ++f.HintCount;
   EraseBoxAtCursor();
 
-  f.HintMode = 1;
+  g_.ai.HintMode = 1;
   std::swap(b.ComputerSide, b.HumanSide);
   b.SideToMove = b.ComputerSide;  // the human's side, searched at the top level
-  const int16_t kept_level = f.Level;
-  f.Level = 6;
+  const int16_t kept_level = g_.ai.Level;
+  g_.ai.Level = 6;
   g_.io.SetTextColour(7, -1);
   g_.panelText.BlankRows(6, 7);
   g_.io.SetTextColour(0, 7);
   g_.screen.RedrawPanelRows();
   g_.computer.ComputerTurn();
-  f.HintMode = 0;
+  g_.ai.HintMode = 0;
   std::swap(b.ComputerSide, b.HumanSide);
   b.SideToMove = b.HumanSide;
 
@@ -269,15 +263,14 @@ void HumanPlayer::Hint() {
   b.CursorX = b.SquareX;
   b.CursorY = b.SquareY;
   b.LastLegalX = b.LastLegalY = 0;
-  const StartState& s = g_.start;
-  const int left = static_cast<int>(s.BoardLeft + s.SquareWidth * (b.SquareX - 1));
-  const int top = static_cast<int>(s.BoardTop + s.SquareHeight * (b.SquareY - 1));
+  const int left = static_cast<int>(g_.layout.BoardLeft + g_.layout.SquareWidth * (b.SquareX - 1));
+  const int top = static_cast<int>(g_.layout.BoardTop + g_.layout.SquareHeight * (b.SquareY - 1));
   g_.io.Line(left + 1, top + 1, left + 46, top + 46, kHintFill, platform::LineKind::kFilledBox);
   g_.screen.RedrawPanelRows();
   for (int group : {kUndoGroup, kHintGroup, kQuitGroup}) g_.buttons.DrawButtonGroup(group);
 
   g_.rules.CopyPositionToLayers();  // the search used every layer
-  f.Level = kept_level;
+  g_.ai.Level = kept_level;
   g_.buttonState.PointedGroup = 0;
   g_.io.SetLeftButtonDown(0);
   b.LegalFlag = 0;
@@ -325,20 +318,20 @@ void HumanPlayer::Quit() {
   g_.panelText.PrintAt(kPanelMessageColumn, row, "クリックで\r\n"_sjis);
   g_.panelText.PrintAt(kPanelMessageColumn, row + 1, "メニューに戻ります\r\n"_sjis);
   g_.panelText.BlankRow(row + 4);
-  g_.flow.QuitRequested = 1;
+  g_.flow.QuitRequested = kBackToMenu;
   g_.recorder.RecordQuitGame();  // kept before the click, so closing now loses nothing
   g_.buttons.WaitForLeftOrRightClick(/*escape_answers=*/true);
   g_.buttons.WaitForButtonsUp();
 }
 
 void HumanPlayer::DisableUndo() {
-  g_.start.GroupChoice[kUndoGroup] = -1;
+  g_.buttonState.GroupChoice[kUndoGroup] = -1;
   g_.buttons.DrawButtonGroup(kUndoGroup);
 }
 
 void HumanPlayer::UndoMove() {
   BoardState& b = g_.board;
-  if (g_.start.GroupChoice[kUndoGroup] == -1) {
+  if (g_.buttonState.GroupChoice[kUndoGroup] == -1) {
     b.LegalFlag = 0;
     g_.io.SetLeftButtonDown(0);
     return;
@@ -375,7 +368,7 @@ void HumanPlayer::UndoMove() {
   g_.hostess.ResetSpeech();  // no comment refers to moves taken back
 
   b.Layer = 0;
-  g_.rules.CountLegalMovesAndMark();
+  g_.boardDrawing.CountLegalMovesAndMark();
   PrintLegalCount();
   // The box was erased: the next poll tests the cursor square and draws it
   // there again, so no click plays a square that was not tested.

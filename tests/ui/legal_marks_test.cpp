@@ -1,7 +1,7 @@
 // The count that marks the human's legal squares on the screen: the marker
 // (or the plain square) at each legal square's inner corner, and the selection
 // box's start on the latest move.
-#include "board_fixture.hpp"
+#include "board/board_fixture.hpp"
 
 namespace kerna::test {
 namespace {
@@ -34,7 +34,7 @@ class LegalMarks : public BoardTest {
 
 TEST_F(LegalMarks, MarksEveryLegalSquareWhenTheSettingIsOn) {
   game->settings.ShowMovePosition = 1;
-  rules().CountLegalMovesAndMark();
+  game->boardDrawing.CountLegalMovesAndMark();
   EXPECT_EQ(b().LegalMoveCount, 4);
   EXPECT_EQ(b().MovesPlayed, 0);
   for (auto [x, y] : {std::pair{4, 3}, {3, 4}, {6, 5}, {5, 6}}) {
@@ -49,7 +49,7 @@ TEST_F(LegalMarks, MarksEveryLegalSquareWhenTheSettingIsOn) {
 
 TEST_F(LegalMarks, DrawsThePlainSquareWhenTheSettingIsOff) {
   game->settings.ShowMovePosition = 0;
-  rules().CountLegalMovesAndMark();
+  game->boardDrawing.CountLegalMovesAndMark();
   EXPECT_EQ(Corner(4, 3), kPlain);
   EXPECT_EQ(Corner(5, 6), kPlain);
 }
@@ -57,7 +57,7 @@ TEST_F(LegalMarks, DrawsThePlainSquareWhenTheSettingIsOff) {
 TEST_F(LegalMarks, TheSelectionStartsOnTheLatestMove) {
   b().LastMoveX = 2;
   b().LastMoveY = 7;
-  rules().CountLegalMovesAndMark();
+  game->boardDrawing.CountLegalMovesAndMark();
   EXPECT_EQ(b().LastLegalX, 2);
   EXPECT_EQ(b().LastLegalY, 7);
   EXPECT_EQ(b().CursorX, 2);
@@ -69,12 +69,12 @@ TEST_F(LegalMarks, TheSelectionStartsOnTheLatestMove) {
   b().LastMoveX = 8;
   b().LastMoveY = 7;
   Aim(0, 0, kWhite, 0);
-  rules().CountLegalMovesAndMark();
+  game->boardDrawing.CountLegalMovesAndMark();
   EXPECT_EQ(b().LegalMoveCount, 0);
   EXPECT_EQ(b().LastLegalX, 8);
   EXPECT_EQ(b().CursorY, 7);
   b().LastMoveX = 0;
-  rules().CountLegalMovesAndMark();
+  game->boardDrawing.CountLegalMovesAndMark();
   EXPECT_EQ(b().LastLegalX, 8);
   EXPECT_EQ(b().LastLegalY, 7);
 }

@@ -2,7 +2,7 @@
 // of the current root candidate, and the hint-mode colour.
 #include <gtest/gtest.h>
 
-#include "ai_test_support.hpp"
+#include "ai/ai_test_support.hpp"
 #include "platform/headless_backend.hpp"
 
 namespace kerna::test {
@@ -46,7 +46,7 @@ TEST_F(ProgressBarTest, FrameRootBarAndReplySlot) {
 TEST_F(ProgressBarTest, HintModeDrawsInCyanUnlessTheBarColourIsBlue) {
   g.ai.RootCount = 1;
   g.searchState.SEL[1] = 1;
-  g.flow.HintMode = 1;
+  g.progressBar.SetHint(true);  // a hint turn
   g.searchState.ProgressColour = 2;
   g.progressBar.OnProgress(1);
   EXPECT_EQ(At(500, 120), PaletteColour(5));

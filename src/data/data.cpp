@@ -1,2 +1,0 @@
-// data subsystem
-namespace kerna {}

@@ -1,0 +1,38 @@
+// Where things stand on the screen: the board's squares, the right-hand
+// panel's text columns and rows, the message area and the progress bar. The
+// text grid's cells are 8 x 16 pixels; the panel's left edge is at pixel
+// 55 * 8 - 11 = 429.
+#pragma once
+
+#include <cstdint>
+
+namespace kerna {
+
+// Panel texts: labels and menus at column 55, messages (and the hostess's
+// balloon) at column 56.
+inline constexpr int kPanelLabelColumn = 55;
+inline constexpr int kPanelMessageColumn = 56;
+// Blanks that clear one message row from column 56 (x 448..623): they stay
+// inside the message frame, which ends at x 633.
+inline constexpr int kPanelMessageWidth = 22;
+// Blanks that clear the panel from column 55 to the window's right edge.
+inline constexpr int kPanelWidth = 25;
+// The computer's "私の（白）の番" line.
+inline constexpr int kTurnMessageRow = 22;
+// The hostess's balloon text: two rows at the message column.
+inline constexpr int kBalloonFirstRow = 6;
+inline constexpr int kBalloonSecondRow = 7;
+
+// The geometry values set at program start (the message row by the title
+// drawing) and read by every drawing.
+struct ScreenLayout {
+  float BoardLeft = 22, BoardTop = 22;
+  float SquareWidth = 48, SquareHeight = 48;
+  float MessageRow = 20;  // first of the four rows of the message area
+  int16_t PanelColumn = 55;
+  int16_t ProgressRow = 5;
+  int16_t ProgressLength = 22;
+  int16_t SelectedFrameColour = 7;
+};
+
+}  // namespace kerna

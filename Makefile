@@ -11,7 +11,7 @@ FUZZ_RUNS ?= 1000000
 MONKEY_EVENTS ?= 20000
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test test-plain test-sanitize fuzz-long monkey-long faults-long bench format clean
+.PHONY: all deps build run test test-plain test-sanitize fuzz-long monkey-long faults-long bench bench-check format clean
 
 all: build
 
@@ -60,6 +60,10 @@ faults-long: build
 
 bench: build
 	$(BUILD)/bench/kerna-bench
+
+# Fails when the search's node-count signature differs from bench/signature.txt.
+bench-check: build
+	bash bench/check_signature.sh $(BUILD)/bench/kerna-bench bench/signature.txt
 
 format:
 	git ls-files '*.cpp' '*.hpp' | xargs clang-format -i

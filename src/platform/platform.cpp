@@ -32,9 +32,6 @@ void Platform::MoveCursor(int column, int row) {
   text_.MoveCursor(column, row);
 }
 
-int Platform::CursorColumn() const {
-  return text_.column();
-}
 int Platform::CursorRow() const {
   return text_.row();
 }

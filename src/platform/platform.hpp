@@ -72,7 +72,6 @@ class Platform {
   void Print(std::string_view cp932);
   // Prints a number in the game's number format (see number_format.hpp).
   void PrintNumber(double value);
-  int CursorColumn() const;
   int CursorRow() const;
 
   // Fills the whole surface with black (the text grid keeps its contents).

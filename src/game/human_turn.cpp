@@ -317,7 +317,7 @@ void HumanPlayer::Quit() {
   g_.panelText.BlankRows(row, row + 3);
   g_.panelText.PrintAt(kPanelMessageColumn, row, "クリックで\r\n"_sjis);
   g_.panelText.PrintAt(kPanelMessageColumn, row + 1, "メニューに戻ります\r\n"_sjis);
-  g_.panelText.BlankRow(row + 4);
+  g_.panelText.BlankThinkTimeRow();
   g_.flow.QuitRequested = kBackToMenu;
   g_.recorder.RecordQuitGame();  // kept before the click, so closing now loses nothing
   g_.buttons.WaitForLeftOrRightClick(/*escape_answers=*/true);

@@ -24,10 +24,10 @@ std::string Number(double value) {
 
 void GameLoop::OpenSelfPlayLog() {
   platform::ChannelFiles& channels = g_.io.channels();
-  if (channels.Open(kLogChannel, kLogFile, platform::ChannelMode::kCreate)) return;
-  // The data folder is not writable: the log goes to the user's folder. When
-  // that fails too, the writes go nowhere and the games go on.
-  if (MakeUserConfigFolder()) {
+  // A log that cannot be opened is not written; the games go on.
+  if (FolderWritable(g_.io.ResolvePath("dat"))) {
+    channels.Open(kLogChannel, kLogFile, platform::ChannelMode::kCreate);
+  } else if (MakeUserConfigFolder()) {
     channels.Open(kLogChannel, UserConfigFile("sakiyomi.csv"), platform::ChannelMode::kCreate);
   }
 }

@@ -28,6 +28,11 @@ void PanelText::BlankRows(int first, int last) {
   for (int row = first; row <= last; ++row) BlankRow(row);
 }
 
+void PanelText::BlankThinkTimeRow() {
+  PrintAt(kPanelMessageColumn, MessageRow() + kThinkTimeRowOffset,
+          std::string(kThinkTimeWidth, ' '));
+}
+
 void PanelText::BlankPanelColumn() {
   for (int row = 1; row <= 24; ++row)
     PrintAt(kPanelLabelColumn, row, std::string(kPanelWidth, ' '));

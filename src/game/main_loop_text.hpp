@@ -25,6 +25,8 @@ class PanelText {
   void BlankRow(int row);
   // Blanks rows first..last from column 56.
   void BlankRows(int first, int last);
+  // Blanks the think time's row (MessageRow + 4) up to 終了 beside it.
+  void BlankThinkTimeRow();
   // Blanks column 55 of rows 1..24 (the whole panel's text).
   void BlankPanelColumn();
   // The first row of the message area (MessageRow).

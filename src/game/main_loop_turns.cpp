@@ -154,7 +154,8 @@ GameLoop::Stage GameLoop::ComputerTurnStage() {
   if (b.MovesPlayed == 60) return ShowLastMoveAndEnd();
 
   const int row = g_.panelText.MessageRow();
-  g_.panelText.BlankRows(row, row + 4);
+  g_.panelText.BlankRows(row, row + 3);
+  g_.panelText.BlankThinkTimeRow();
   g_.boardDrawing.AnimateChanges();
   PrintThinkTime();
   PrintOpenness(row + 2);

@@ -171,7 +171,7 @@ void ResultPanel::ReturnToMenuOnClick() {
   text.BlankRows(row, row + 3);
   text.PrintAt(kPanelMessageColumn, row, "クリックで\r\n"_sjis);
   text.PrintAt(kPanelMessageColumn, row + 1, "メニューに戻ります\r\n"_sjis);
-  text.BlankRow(row + 4);
+  text.BlankThinkTimeRow();
   g_.flow.QuitRequested = kBackToMenu;
   g_.buttons.WaitForLeftOrRightClick(/*escape_answers=*/true);
   g_.buttons.WaitForButtonsUp();

@@ -40,6 +40,10 @@ bool UserFileExists(const std::string& path) {
   return !path.empty() && std::filesystem::is_regular_file(path, error);
 }
 
+std::string OwnFilesFolder(const std::string& dat_folder) {
+  return FolderWritable(dat_folder) ? dat_folder : UserConfigFolder();
+}
+
 bool FolderWritable(const std::string& folder) {
   struct stat info {};
   if (folder.empty() || ::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;

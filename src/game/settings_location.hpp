@@ -1,8 +1,8 @@
-// Where the game's own writable files live. They belong in the data folder
-// (dat\set.ini, dat\sakiyomi.csv); when that folder cannot be written to (an
-// installed copy) they go to the user's configuration folder instead,
-// $XDG_CONFIG_HOME/kerna-reversi/ or else ~/.config/kerna-reversi/, and a copy
-// found there is read first.
+// Where the game's own writable files live (set.ini, sakiyomi.csv, window.ini,
+// records.txt and records/). While the data folder's dat\ can be written, they
+// are there, full stop: a hand edit of dat\set.ini always counts. Only when it
+// cannot be written (an installed copy) do they go to the user's configuration
+// folder, $XDG_CONFIG_HOME/kerna-reversi/ or else ~/.config/kerna-reversi/.
 #pragma once
 
 #include <string>
@@ -22,5 +22,9 @@ bool MakeUserConfigFolder();
 bool FolderWritable(const std::string& folder);
 // Whether a file exists at an absolute path.
 bool UserFileExists(const std::string& path);
+// The folder of the game's own files for the data folder's dat\ (absolute or
+// relative path): dat\ itself when it can be written, else the user's folder
+// ("" when there is none).
+std::string OwnFilesFolder(const std::string& dat_folder);
 
 }  // namespace kerna

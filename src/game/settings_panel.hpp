@@ -33,6 +33,9 @@ class SettingsPanel {
   void ShowScreen();
   void ClearScreen();
   void ApplyChoices();
+  // The user's copy of set.ini when the data folder cannot be written (made
+  // from dat\set.ini the first time); "" when dat\set.ini itself is the file.
+  std::string UserSettingsCopy();
 
   Game& g_;
 };

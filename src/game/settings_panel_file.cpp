@@ -57,10 +57,10 @@ void SettingsPanel::LoadSettings() {
   SettingsState& s = g_.settings;
   s.SearchParameter = 43;
   platform::ChannelFiles& channels = g_.io.channels();
-  // A copy in the user's folder was written because the data folder could not
-  // be: it is the newer one.
-  const std::string user_copy = UserConfigFile(kUserCopyName);
-  if (!UserFileExists(user_copy) ||
+  // A data folder that cannot be written keeps its settings in the user's
+  // copy, made from dat\set.ini the first time.
+  const std::string user_copy = UserSettingsCopy();
+  if (user_copy.empty() ||
       !channels.Open(kSettingsChannel, user_copy, platform::ChannelMode::kRead)) {
     channels.Open(kSettingsChannel, kSettingsFile, platform::ChannelMode::kRead);
   }
@@ -88,14 +88,21 @@ bool SettingsPanel::SaveSettings() {
   const std::string text = SettingsFileText(g_);
   // Every write replaces the whole file at once (a temporary file renamed over
   // it), so a crash or a full disk leaves the old file, never half a new one.
+  if (FolderWritable(g_.io.ResolvePath("dat"))) return g_.io.WriteWholeFile(kSettingsFile, text);
+  // The data folder is not writable (an installed copy): the user's copy.
   const std::string user_copy = UserConfigFile(kUserCopyName);
-  if (UserFileExists(user_copy)) return g_.io.WriteWholeFile(user_copy, text);
-  if (FolderWritable(g_.io.ResolvePath("dat")) && g_.io.WriteWholeFile(kSettingsFile, text)) {
-    return true;
-  }
-  // The data folder is not writable (an installed copy): keep the settings in
-  // the user's folder, where the next start reads them first.
   return !user_copy.empty() && MakeUserConfigFolder() && g_.io.WriteWholeFile(user_copy, text);
+}
+
+std::string SettingsPanel::UserSettingsCopy() {
+  if (FolderWritable(g_.io.ResolvePath("dat"))) return {};
+  const std::string user_copy = UserConfigFile(kUserCopyName);
+  if (user_copy.empty() || UserFileExists(user_copy)) return user_copy;
+  const std::string original = g_.io.ReadWholeFile(kSettingsFile);
+  if (original.empty() || !MakeUserConfigFolder() || !g_.io.WriteWholeFile(user_copy, original)) {
+    return {};
+  }
+  return user_copy;
 }
 
 }  // namespace kerna

@@ -161,9 +161,14 @@ void Platform::SetPixel(int x, int y, Rgb colour) {
 }
 
 void Platform::DrawPicture(const Picture& picture, int x, int y) {
-  if (picture.empty()) return;
+  DrawPictureRows(picture, x, y, picture.height);
+}
+
+void Platform::DrawPictureRows(const Picture& picture, int x, int y, int rows) {
+  rows = std::min(rows, picture.height);
+  if (picture.empty() || rows <= 0) return;
   const int first_row = std::max(0, -y);
-  const int last_row = std::min(picture.height, kSurfaceHeight - y);
+  const int last_row = std::min(rows, kSurfaceHeight - y);
   const int first_column = std::max(0, -x);
   const int last_column = std::min(picture.width, kSurfaceWidth - x);
   for (int row = first_row; row < last_row; ++row) {
@@ -171,7 +176,7 @@ void Platform::DrawPicture(const Picture& picture, int x, int y) {
       surface_.Set(x + column, y + row, picture.pixels[row * picture.width + column]);
     }
   }
-  ReportChange(y, y + picture.height - 1, true);
+  ReportChange(y, y + rows - 1, true);
 }
 
 // A bitmap whose header claims more pixel bytes than the file holds is refused

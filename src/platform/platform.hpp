@@ -92,6 +92,8 @@ class Platform {
   Rgb GetPixel(int x, int y) const { return surface_.Get(x, y); }
   // Draws a picture at its own size with its top left corner at (x, y), clipped.
   void DrawPicture(const Picture& picture, int x, int y);
+  // The same, but only the picture's top `rows` rows.
+  void DrawPictureRows(const Picture& picture, int x, int y, int rows);
 
   // Loads a Windows bitmap from the data folder; a path like "bmp\\x.bmp" means
   // bmp/x.bmp. A picture that fails to load is empty (width 0) and draws nothing.

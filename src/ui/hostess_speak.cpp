@@ -106,7 +106,7 @@ void Hostess::PrintPairs() {
 void Hostess::DrawBalloon() {
   const auto& s = layout_;
   const int x = static_cast<int>(8 * s.SquareWidth + 2 * s.BoardLeft + 1);
-  io_.DrawPicture(io_.LoadPicture("bmp\\hukidasi.bmp"), x, 95);
+  io_.DrawPicture(io_.LoadPicture("bmp\\hukidasi.bmp"), x, kBalloonTop);
 }
 
 void Hostess::PlayVoiceFile() {

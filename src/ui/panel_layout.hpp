@@ -15,13 +15,24 @@ inline constexpr int kPanelMessageColumn = 56;
 // Blanks that clear one message row from column 56 (x 448..623): they stay
 // inside the message frame, which ends at x 633.
 inline constexpr int kPanelMessageWidth = 22;
+// The think time stands on the message area's fifth row (MessageRow + 4),
+// beside 終了 (x 548..623, y 384..407): its blanks stop short of the button.
+inline constexpr int kThinkTimeRowOffset = 4;
+inline constexpr int kThinkTimeWidth = 12;
 // Blanks that clear the panel from column 55 to the window's right edge.
 inline constexpr int kPanelWidth = 25;
 // The computer's "私の（白）の番" line.
 inline constexpr int kTurnMessageRow = 22;
-// The hostess's balloon text: two rows at the message column.
+// The hostess's balloon text: two rows at the message column. The balloon
+// picture starts on the first row's top pixel line, just below the level line
+// of row 5, and the panel rows 6..8 redrawn after a move erase it whole.
 inline constexpr int kBalloonFirstRow = 6;
 inline constexpr int kBalloonSecondRow = 7;
+inline constexpr int kBalloonTop = 16 * kBalloonFirstRow;
+// The 待った and ヒント buttons stand above the message frame, and the rows
+// redrawn after a move reach down to the frame's top so that no strip of their
+// frames stays on screen; the frame's top is 12 pixels above MessageRow.
+inline constexpr int kMessageFrameAboveRow = 12;
 
 // The geometry values set at program start (the message row by the title
 // drawing) and read by every drawing.

@@ -71,14 +71,20 @@ void ScreenDrawing::DrawPanelBackground() {
 void ScreenDrawing::RedrawPanelRows() {
   const ScreenLayout& s = layout_;
   const float left = s.BoardLeft * 2 + s.SquareWidth * 8 + 1;  // 429
-  // The hostess's speech rows sit one pixel higher than the text grid.
-  for (int row = 6; row <= 8; ++row) Draw("bmp\\haikei01.bmp", left, 16 * row - 1);
-  for (int row = 17; row <= s.MessageRow - 2; ++row) Draw("bmp\\haikei01.bmp", left, 16 * row);
+  for (int row = kBalloonFirstRow; row <= kBalloonFirstRow + 2; ++row)
+    Draw("bmp\\haikei01.bmp", left, 16 * row);
+  int row = 17;
+  for (; row <= s.MessageRow - 2; ++row) Draw("bmp\\haikei01.bmp", left, 16 * row);
+  // Down to the message frame's top, which ends the strip of the buttons above it.
+  const int frame_top = static_cast<int>(s.MessageRow * 16) - kMessageFrameAboveRow;
+  io_.DrawPictureRows(Cached("bmp\\haikei01.bmp"), static_cast<int>(left), 16 * row,
+                      frame_top - 16 * row);
 }
 
 void ScreenDrawing::DrawMessageFrame() {
   const ScreenLayout& s = layout_;
-  Draw("bmp\\msg.bmp", s.BoardLeft * 2 + s.SquareWidth * 8 + 2 + 8, s.MessageRow * 16 - 12);
+  Draw("bmp\\msg.bmp", s.BoardLeft * 2 + s.SquareWidth * 8 + 2 + 8,
+       s.MessageRow * 16 - kMessageFrameAboveRow);
 }
 
 void ScreenDrawing::DrawFace() {

@@ -31,8 +31,8 @@ class ScreenDrawing {
   void DrawTitleScreen();
   // The panel tile from y 72 down to the bottom of the window.
   void DrawPanelBackground();
-  // The panel tile over the hostess's speech rows (6..8) and the rows 17 up to
-  // two above the message area.
+  // The panel tile over the hostess's speech rows (6..8) and from row 17 down
+  // to the message frame's top (the undo and hint buttons' place).
   void RedrawPanelRows();
   // The frame of the four-row message area.
   void DrawMessageFrame();

@@ -42,7 +42,8 @@ void ThinkingMessages::ShowThinking(int row) {
   ClearMessageRows();
   io_.MoveCursor(kPanelMessageColumn, row);
   io_.Print(kThinking);
-  BlankRow(MessageRow() + 4);
+  io_.MoveCursor(kPanelMessageColumn, MessageRow() + kThinkTimeRowOffset);
+  io_.Print(std::string(kThinkTimeWidth, ' '));
 }
 
 void ThinkingMessages::PrintOpenness() {

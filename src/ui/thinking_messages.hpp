@@ -20,7 +20,8 @@ class ThinkingMessages {
   void PrintTurnMessage();
   // Blanks rows MessageRow .. MessageRow + 3.
   void ClearMessageRows();
-  // Clears the message rows, prints "考えています。" on `row` and blanks MessageRow + 4.
+  // Clears the message rows, prints "考えています。" on `row` and blanks the
+  // think time.
   void ShowThinking(int row);
   // "開放度" and OpennessSum on MessageRow + 2.
   void PrintOpenness();

@@ -53,7 +53,7 @@ TEST_F(DataFolderTest, WorkingDirectoryThenInstalledCopyThenBuiltAssets) {
   EXPECT_EQ(ChooseDataFolder(empty, "", built), empty);
 }
 
-TEST_F(DataFolderTest, WindowScaleFromTheUserCopyFirstThenTheDataFolder) {
+TEST_F(DataFolderTest, WindowScaleFromTheDataFolderWhileWritableElseTheUserCopy) {
   const std::string data = MakeData("data");
   setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
   EXPECT_EQ(ForcedWindowScale(data), 0);  // no file: fit the display
@@ -61,7 +61,14 @@ TEST_F(DataFolderTest, WindowScaleFromTheUserCopyFirstThenTheDataFolder) {
   EXPECT_EQ(ForcedWindowScale(data), 2);
   fs::create_directories(root_ / "config/kerna-reversi");
   std::ofstream(root_ / "config/kerna-reversi/window.ini") << "scale=3\n";
-  EXPECT_EQ(ForcedWindowScale(data), 3);
+  EXPECT_EQ(ForcedWindowScale(data), 2);  // the writable data folder's file counts
+  fs::permissions(root_ / "data/dat", fs::perms::owner_read | fs::perms::owner_exec);
+  const int read_only_scale = ForcedWindowScale(data);
+  fs::remove(root_ / "config/kerna-reversi/window.ini");
+  const int without_copy = ForcedWindowScale(data);
+  fs::permissions(root_ / "data/dat", fs::perms::owner_all);
+  EXPECT_EQ(read_only_scale, 3);
+  EXPECT_EQ(without_copy, 2);
 }
 
 }  // namespace

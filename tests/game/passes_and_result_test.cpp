@@ -86,9 +86,9 @@ TEST_F(PassesAndResult, UndoAndHintCountsAreRightAligned) {
   EXPECT_EQ(UsageLine("x", 12345), "x12345" + std::string("回\r\n"_sjis));
 }
 
-TEST_F(PassesAndResult, UndoOnTheResultScreenPlaysOnWithTheHumanToMove) {
-  // Three empty squares and one legal move each time: black h3, white f3,
-  // black h1 fills the board. Rows top to bottom, a to h.
+// Three empty squares and one legal move each time: black h3, white f3,
+// black h1 fills the board. Rows top to bottom, a to h.
+Grid AlmostFull() {
   const std::string rows = "WWWWWWW.WWWBBWWWBWBBB.W.WBBWBBWWBWBWWBWWBWWBBWBBWWWWWBBBWBWBWBWB";
   Grid almost_full{};
   for (int y = 1; y <= 8; ++y) {
@@ -97,7 +97,11 @@ TEST_F(PassesAndResult, UndoOnTheResultScreenPlaysOnWithTheHumanToMove) {
       almost_full[x][y] = c == 'W' ? kWhite : c == 'B' ? kBlack : kEmpty;
     }
   }
-  Start(almost_full);
+  return almost_full;
+}
+
+TEST_F(PassesAndResult, UndoOnTheResultScreenPlaysOnWithTheHumanToMove) {
+  Start(AlmostFull());
   ChooseGameAgainstComputer(true, 2);
   AutoPlay();
   int result_screens = 0;
@@ -127,6 +131,34 @@ TEST_F(PassesAndResult, UndoOnTheResultScreenPlaysOnWithTheHumanToMove) {
   EXPECT_EQ(game->board.GameRecord[58], kBlack * 100 + 83);
   EXPECT_EQ(game->board.GameRecord[59], kWhite * 100 + 63);
   EXPECT_EQ(game->board.GameRecord[60], kBlack * 100 + 81);
+}
+
+TEST_F(PassesAndResult, AGamePlayedOnAfterUndoReplacesItsEarlierRecord) {
+  Start(AlmostFull());
+  ChooseGameAgainstComputer(true, 2);
+  AutoPlay();
+  int result_screens = 0;
+  io.When([&] { return OnResultScreen() && io.PendingEvents() == 0; },
+          [&] {
+            ++result_screens;
+            io.ClickLeft(kUndo.x, kUndo.y);
+          });
+  io.StopWhen([&] { return human_moves_played() == 3 && OnResultScreen(); });
+  ASSERT_EQ(RunLoop(), Outcome::kStopped);
+  EXPECT_EQ(result_screens, 1);
+  const std::vector<std::string> lines = [&] {
+    std::vector<std::string> out;
+    std::istringstream in(ReadFile(root() / "dat" / "records.txt"));
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
+  }();
+  ASSERT_EQ(lines.size(), 1u) << "kept twice";
+  EXPECT_NE(lines[0].find("undo=1"), std::string::npos) << lines[0];
+  int ggf_files = 0;
+  for (const auto& entry : fs::directory_iterator(root() / "dat" / "records")) {
+    ggf_files += entry.path().extension() == ".ggf";
+  }
+  EXPECT_EQ(ggf_files, 1);
 }
 
 }  // namespace

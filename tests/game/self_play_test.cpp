@@ -69,13 +69,18 @@ TEST_F(SelfPlay, EveryComputerMoveIsLoggedAndAFinishedGameStartsTheNext) {
   }
   EXPECT_EQ(outside, 2);
   EXPECT_EQ(game->flow.VersusComputer, 1);
+  // Self-play games are logged here, not saved one file a game.
+  EXPECT_FALSE(fs::exists(root() / "dat" / "records"));
 }
 
-TEST_F(SelfPlay, TheLogGoesToTheUserFolderWhenTheDataFolderRefusesIt) {
-  fs::create_directory(root() / "dat" / "sakiyomi.csv");  // cannot be created as a file
+TEST_F(SelfPlay, TheLogGoesToTheUserFolderWhenTheDataFolderIsReadOnly) {
   StartSelfPlay();
+  fs::permissions(root() / "dat", fs::perms::owner_read | fs::perms::owner_exec);
   io.StopWhen([&] { return game->board.MovesPlayed >= 16; });  // 12 at the random start
-  ASSERT_EQ(RunLoop(), Outcome::kStopped);
+  const Outcome outcome = RunLoop();
+  fs::permissions(root() / "dat", fs::perms::owner_all);
+  ASSERT_EQ(outcome, Outcome::kStopped);
+  EXPECT_FALSE(fs::exists(root() / "dat" / "sakiyomi.csv"));
   const std::vector<std::string> lines =
       Lines(ReadFile(root() / "config" / "kerna-reversi" / "sakiyomi.csv"));
   ASSERT_GE(lines.size(), 3u);

@@ -1,6 +1,6 @@
 // The settings file and screen: reading (short, missing and odd files), the
-// screen rewriting the file, a new board colour taking effect at once, and a
-// write that fails leaving the old file.
+// screen rewriting the file, a new board colour taking effect at once, a
+// write that fails leaving the old file, and which file is the settings file.
 #include "game/flow_fixture.hpp"
 #include "game/settings_location.hpp"
 
@@ -25,6 +25,7 @@ class Settings : public FlowTest {
     ASSERT_EQ(RunLoop(), Outcome::kStopped);
   }
   const SettingsState& settings() const { return game->settings; }
+  SettingsPanel& settings_panel() { return game->settingsPanel; }
 };
 
 TEST_F(Settings, ClosingTheScreenUnchangedRewritesTheSameSevenLines) {
@@ -82,23 +83,45 @@ TEST_F(Settings, ANewBoardColourRedrawsTheBoardAtOnceAndKeepsTheFrame) {
   EXPECT_EQ(io.GetPixel(3, 3), corner_in_menu);  // no swatch painted over the frame
 }
 
-TEST_F(Settings, AFailedWriteLeavesTheOldFileAndTheUserFolderKeepsTheSettings) {
+TEST_F(Settings, AFailedWriteInAWritableDataFolderLeavesTheOldFileAndNoUserCopy) {
   const std::string old_text = "0\r\n1\r\n1\r\n0\r\n43\r\n1\r\n0\r\n";
   WriteFile(SettingsFile(), old_text);
   // The temporary file beside set.ini cannot be made (works for root too).
   fs::create_directory(SettingsFile().string() + ".tmp" + std::to_string(::getpid()));
-  fs::permissions(root() / "dat", fs::perms::owner_read | fs::perms::owner_exec);
   StartWithFileSettings();
   ChangeSettings({YesButton(100)});
-  fs::permissions(root() / "dat", fs::perms::owner_all);
-  EXPECT_EQ(settings().PauseAfterMove, 1);
+  EXPECT_EQ(settings().PauseAfterMove, 1);  // for this run
+  EXPECT_EQ(ReadFile(SettingsFile()), old_text);
+  EXPECT_FALSE(fs::exists(UserCopy()));
+}
+
+TEST_F(Settings, AReadOnlyDataFolderKeepsThemInAUserCopyMadeFromDatSetIni) {
+  const std::string old_text = "0\r\n1\r\n1\r\n0\r\n43\r\n1\r\n0\r\n";
+  WriteFile(SettingsFile(), old_text);
+  fs::permissions(root() / "dat", fs::perms::owner_read | fs::perms::owner_exec);
+  StartWithFileSettings();
+  EXPECT_EQ(ReadFile(UserCopy()), old_text);  // made at the first start
+  ChangeSettings({YesButton(100)});
   EXPECT_EQ(ReadFile(SettingsFile()), old_text);
   EXPECT_EQ(ReadFile(UserCopy()), "1\r\n1\r\n1\r\n0\r\n43\r\n1\r\n0\r\n");
-
-  // The next start reads the user's copy first.
-  Game again(io);
+  Game again(io);  // the next start, the folder still read-only
   again.starter.ProgramStart();
+  fs::permissions(root() / "dat", fs::perms::owner_all);
   EXPECT_EQ(again.settings.PauseAfterMove, 1);
+}
+
+TEST_F(Settings, AWritableDataFolderIsTheSettingsFileEvenBesideAUserCopy) {
+  // A hand edit of dat\set.ini (self-play, the search parameter) counts.
+  WriteFile(SettingsFile(), "0\r\n1\r\n1\r\n1\r\n50\r\n1\r\n0\r\n");
+  const std::string user_text = "1\r\n1\r\n1\r\n0\r\n43\r\n1\r\n0\r\n";
+  WriteFile(UserCopy(), user_text);
+  StartWithFileSettings();
+  EXPECT_EQ(settings().PauseAfterMove, 0);
+  EXPECT_EQ(settings().SelfPlayMode, 1);
+  EXPECT_EQ(settings().SearchParameter, 50);
+  settings_panel().SaveSettings();
+  EXPECT_EQ(ReadFile(SettingsFile()), "0\r\n1\r\n1\r\n1\r\n50\r\n1\r\n0\r\n");
+  EXPECT_EQ(ReadFile(UserCopy()), user_text);
 }
 
 TEST_F(Settings, WithNowhereToWriteTheOldFileStaysAndTheGameGoesOn) {

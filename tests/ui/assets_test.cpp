@@ -363,7 +363,7 @@ TEST(Layout, TitleTilesAndFramePiecesFitTogether) {
 }
 
 TEST(Layout, BalloonFaceButtonsAndMessageFrameStack) {
-  const Rect balloon = Placed("hukidasi.bmp", 429, 95);
+  const Rect balloon = Placed("hukidasi.bmp", 429, 96);
   const Rect face = Placed("face22.bmp", 478, 149);
   const Rect matta = Framed("matta.bmp", 438, 280), hinto = Framed("hinto.bmp", 534, 280);
   const Rect quit = Framed("quit.bmp", 548, 384);
@@ -372,10 +372,16 @@ TEST(Layout, BalloonFaceButtonsAndMessageFrameStack) {
   const Rect messages = {448, 320, 624, 400};  // rows 20..24 from column 56
   EXPECT_TRUE(kPanel.Contains(balloon) && kPanel.Contains(face) && kPanel.Contains(msg));
   EXPECT_TRUE(balloon.Contains(speech)) << balloon;
-  // The panel rows redrawn after each move (tiles at y 95, 111, 127) erase the balloon whole.
-  EXPECT_LE(balloon.bottom, 95 + 3 * 16) << balloon;
+  // The panel rows redrawn after each move (tiles at y 96, 112, 128) erase the balloon whole,
+  // and it leaves the level line of row 5 (y 80..95) alone.
+  EXPECT_LE(balloon.bottom, 96 + 3 * 16) << balloon;
+  EXPECT_GE(balloon.top, 96) << balloon;
   EXPECT_FALSE(balloon.Overlaps(face)) << balloon << face;
-  // Rows 17 and 18 (from y 272) are redrawn after each move; the face stays above them.
+  // Rows 17 and 18 (from y 272) and the strip down to the message frame are redrawn after
+  // each move, so the undo and hint buttons (framed to y 306) are erased whole.
+  EXPECT_LE(matta.bottom, 308) << matta;
+  EXPECT_LE(hinto.bottom, 308) << hinto;
+  // The face stays above the rows redrawn.
   EXPECT_LE(face.bottom, 272) << face;
   EXPECT_FALSE(face.Overlaps(matta) || face.Overlaps(hinto)) << face;
   EXPECT_FALSE(msg.Overlaps(matta) || msg.Overlaps(hinto)) << msg;
@@ -399,7 +405,7 @@ TEST(Layout, TextAreasOfBalloonAndMessageFrameAreWhite) {
         }
       }
   };
-  expect_white("hukidasi.bmp", 429, 95, {448, 97, 608, 128});
+  expect_white("hukidasi.bmp", 429, 96, {448, 98, 608, 128});
   expect_white("msg.bmp", 438, 308, {448, 320, 624, 400});
 }
 

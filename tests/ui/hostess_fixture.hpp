@@ -123,7 +123,7 @@ class HostessTest : public ::testing::Test {
     }
     return compared > 0;
   }
-  bool BalloonShown() { return PictureShown("bmp\\hukidasi.bmp", 429, 95); }
+  bool BalloonShown() { return PictureShown("bmp\\hukidasi.bmp", 429, 96); }
 
   std::filesystem::path folder_;
   platform::HeadlessPlatform io;

@@ -85,8 +85,9 @@ TEST_F(ScreenDrawingTest, PanelRowsRedrawCoversSpeechRowsAndRowsAboveTheMessages
   io.Line(429, 0, 639, 439, 2, platform::LineKind::kFilledBox);
   game->screen.RedrawPanelRows();
   const Picture tile = Load("haikei01.bmp");
-  for (int y : {95, 111, 127, 272, 288}) EXPECT_EQ(ScreenDiffers(io, 429, y, 211, 16, tile), 0);
-  for (int y : {94, 143, 271, 304}) EXPECT_EQ(io.GetPixel(500, y), kRed) << y;
+  for (int y : {96, 112, 128, 272, 288}) EXPECT_EQ(ScreenDiffers(io, 429, y, 211, 16, tile), 0);
+  EXPECT_EQ(ScreenDiffers(io, 429, 304, 211, 4, tile), 0);  // down to the message frame
+  for (int y : {95, 144, 271, 308}) EXPECT_EQ(io.GetPixel(500, y), kRed) << y;
 }
 
 TEST_F(ScreenDrawingTest, MessageFrameAndFaceAtTheirPlaces) {

@@ -151,7 +151,7 @@ def play_screen(assets, colour=0, level=3, face=2):
     s.board(colour, MIDGAME)
     s.draw("msg.bmp", 438, 308)
     s.text(55, 5, "レベル 3  お姉さん" if level == 3 else "レベル %d" % level, 7)
-    s.draw("hukidasi.bmp", 429, 95)
+    s.draw("hukidasi.bmp", *layout.BALLOON_POS)
     s.text(56, 6, "なかなかやるわね。", 0, 7)
     s.text(56, 7, "でも負けないわよ！", 0, 7)
     s.draw("face%d%d.bmp" % (level, face), 478, 149)

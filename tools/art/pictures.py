@@ -37,7 +37,7 @@ def lerp(a, b, t):
 def tile_colour(x):
     """Colour of column x (0..210) of the panel tile; the tile is the same on
     every row, so tiles drawn off the 16-px grid (the game redraws rows at
-    y 95, 111, 127) still join without a seam, and pictures drawn over the panel
+    y 96, 112, 128) still join without a seam, and pictures drawn over the panel
     can carry the same background."""
     if x == 0:
         return (10, 20, 56)

@@ -2,6 +2,7 @@
 #   make run   builds the game and starts it from assets/ (the folder with dat/ bmp/ sound/ voice/)
 #   make test  builds everything, runs every test, then runs them again under address+undefined sanitizers
 # The long runs, for when there is time: make fuzz-long, make monkey-long, make faults-long.
+# The browser: make web (a folder of static files), make web-serve, make web-test.
 JOBS ?= $(shell nproc)
 BUILD ?= build
 SAN_BUILD ?= build-asan
@@ -10,8 +11,11 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_RUNS ?= 1000000
 MONKEY_EVENTS ?= 20000
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+WEB_BUILD ?= build-web
+WEB_PORT ?= 8000
 
-.PHONY: all deps build run test test-plain test-sanitize fuzz-long monkey-long faults-long bench format clean
+.PHONY: all deps build run test test-plain test-sanitize fuzz-long monkey-long faults-long bench format clean \
+	web web-serve web-test
 
 all: build
 
@@ -61,8 +65,23 @@ faults-long: build
 bench: build
 	$(BUILD)/bench/kerna-bench
 
+# The browser build: Debian's Emscripten, whose optimiser runs on node with
+# Debian's JavaScript modules (acorn); the glyph sheet comes from the desktop
+# build's kerna-glyph-sheet. The site is $(WEB_BUILD)/site.
+web web-test: export NODE_PATH := /usr/share/nodejs
+web: deps
+	bash scripts/install-web-deps.sh
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS) --target kerna-glyph-sheet
+	emcmake cmake -S web -B $(WEB_BUILD) -DKERNA_GLYPH_TOOL=$(CURDIR)/$(BUILD)/tools/glyphs/kerna-glyph-sheet
+	cmake --build $(WEB_BUILD) -j $(JOBS)
+
+web-serve: web
+	@echo "http://127.0.0.1:$(WEB_PORT)/"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)/site
+
 format:
 	git ls-files '*.cpp' '*.hpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)

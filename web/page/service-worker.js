@@ -1,0 +1,30 @@
+// Keeps the game's files so that the page works offline once loaded: each file
+// is answered from the cache at once when it is there, and fetched anew in the
+// background so that the next visit gets an updated game.
+"use strict";
+
+const CACHE = "kerna-reversi";
+const FILES = ["./", "index.html", "kerna-page.css", "kerna-page.js", "kerna.js", "kerna.wasm",
+               "kerna.data", "favicon.png", "icon-256.png"];
+
+self.addEventListener("install", (event) => {
+  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
+});
+
+self.addEventListener("activate", (event) => event.waitUntil(self.clients.claim()));
+
+self.addEventListener("fetch", (event) => {
+  if (event.request.method !== "GET") return;
+  event.respondWith(caches.open(CACHE).then(async (cache) => {
+    const cached = await cache.match(event.request, { ignoreSearch: true });
+    const fresh = fetch(event.request).then((response) => {
+      if (response.ok) cache.put(event.request, response.clone());
+      return response;
+    });
+    if (cached) {
+      event.waitUntil(fresh.catch(() => {}));
+      return cached;
+    }
+    return fresh;
+  }));
+});

@@ -80,6 +80,18 @@ web-serve: web
 	@echo "http://127.0.0.1:$(WEB_PORT)/"
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)/site
 
+# The page test: the scenario's pictures from the desktop's headless backend,
+# then the same scenario played on the page in headless Chromium (puppeteer-core
+# from npm, Debian's /usr/bin/chromium), picture for picture. Screenshots of
+# each step land in $(WEB_BUILD)/test/page.
+web-test: web
+	bash scripts/install-web-deps.sh test
+	cmake --build $(BUILD) -j $(JOBS) --target kerna-web-frames
+	rm -rf $(WEB_BUILD)/test && mkdir -p $(WEB_BUILD)/test/desktop
+	$(BUILD)/web/test/frames/kerna-web-frames web/test/scenario.txt $(WEB_BUILD)/test/desktop
+	cd web/test && npm ci
+	node web/test/play.mjs $(WEB_BUILD)/site $(WEB_BUILD)/test/desktop $(WEB_BUILD)/test/page
+
 format:
 	git ls-files '*.cpp' '*.hpp' | xargs clang-format -i
 

@@ -25,7 +25,12 @@ EM_JS(void, page_present, (const uint8_t* rgb, int first_row, int last_row), {
   Module.kernaPage.present(HEAPU8.subarray(rgb, rgb + 640 * 440 * 3), first_row, last_row);
 });
 EM_JS(void, page_test_state, (double clock_ms, const char* text), {
-  Module.kernaPage.testState(clock_ms, UTF8ToString(text));
+  Module.kernaPage.testState(clock_ms, text ? UTF8ToString(text) : null);
+});
+// A yield that returns as soon as the browser has run what was waiting (a
+// timer would wait 4 ms at least): the test mode's virtual time need not wait.
+EM_ASYNC_JS(void, page_yield_briefly, (), {
+  await Module.kernaPage.yieldBriefly();
 });
 // numbers: x, y, width, height (of the canvas, in hundredths of a CSS pixel),
 // button (0 left, 2 right), repeat; text: "key\tcode" of a key press.
@@ -64,9 +69,12 @@ void WebPlatform::Present() {
   if (test_mode_) {
     std::string rows;
     // The rows the surface shows (the grid goes on below them).
-    for (int row = 0; row * TextGrid::kCellHeight < kSurfaceHeight; ++row)
+    for (int row = 0; row * TextGrid::kCellHeight < kSurfaceHeight; ++row) {
       rows += text().RowText(row) + "\n";
-    page_test_state(static_cast<double>(virtual_now_ms_), rows.c_str());
+    }
+    const bool changed = rows != shown_text_;
+    page_test_state(static_cast<double>(virtual_now_ms_), changed ? rows.c_str() : nullptr);
+    if (changed) shown_text_ = std::move(rows);
   }
 }
 
@@ -113,7 +121,11 @@ int64_t WebPlatform::Clock() {
 
 void WebPlatform::Yield(int milliseconds) {
   Present();
-  emscripten_sleep(static_cast<unsigned>(std::max(milliseconds, 0)));
+  if (test_mode_) {
+    page_yield_briefly();
+  } else {
+    emscripten_sleep(static_cast<unsigned>(std::max(milliseconds, 0)));
+  }
   last_yield_ms_ = emscripten_get_now();
   TakeInput();
 }

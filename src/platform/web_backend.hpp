@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/platform.hpp"
 
@@ -20,9 +21,10 @@ namespace kerna::platform {
 class WebPlatform : public Platform {
  public:
   // test_mode: the clock is virtual, as in the headless backend (it starts at 0
-  // and only the game's sleeps advance it, by what they ask for), and every
-  // frame shown also hands the text grid to the page, so a page test sees the
-  // same pictures as a headless run of the same inputs.
+  // and only the game's sleeps advance it, by what they ask for, without
+  // waiting for real time), and every frame shown also hands the clock and
+  // the text grid to the page, so a page test sees the same pictures as a
+  // headless run of the same inputs.
   explicit WebPlatform(bool test_mode);
 
   void ReadMouse() override;
@@ -59,6 +61,7 @@ class WebPlatform : public Platform {
   int dirty_first_ = kSurfaceHeight;
   int dirty_last_ = -1;
   bool voice_open_ = false;
+  std::string shown_text_;  // test mode: the text last handed to the page
 };
 
 }  // namespace kerna::platform

@@ -14,6 +14,7 @@
   const context = canvas.getContext("2d", { alpha: false });
   const image = context.createImageData(WIDTH, HEIGHT);
   const inputs = [];
+  const yieldChannel = new MessageChannel();
   let forcedScale = 0;
 
   function notice(text) {
@@ -177,15 +178,22 @@
     text: "",
     testState(clock, text) {
       page.clock = clock;
-      page.text = text;
+      if (text !== null) page.text = text;
     },
+    yieldBriefly: () => new Promise((resolve) => {
+      yieldChannel.port1.onmessage = () => resolve();
+      yieldChannel.port2.postMessage(0);
+    }),
     nextInput: () => inputs.shift(),
+    inputsWaiting: () => inputs.length,
     sound: { playWave: (path) => sound.playWave(path), voice: (action, path) => sound.voiceAction(action, path) },
     message(text, caption) {
       console.warn(`${caption}: ${text}`);
       notice(text);
     },
     storageReady() {},
+    // Whether every write has reached the storage (replaced once it is open).
+    storageIdle: () => true,
     storageSaved() {},
     storageFailed(what, error) {
       console.warn(`browser storage (${what}): ${error}`);

@@ -5,11 +5,14 @@
 #include <emscripten.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <memory>
+#include <sstream>
 
 #include "game/data_folder.hpp"
 #include "game/game.hpp"
 #include "game/run_game.hpp"
+#include "platform/file_io.hpp"
 #include "platform/web_backend.hpp"
 #include "platform/web_storage.hpp"
 
@@ -17,6 +20,8 @@ namespace {
 
 constexpr const char* kDataFolder = "/data";
 constexpr const char* kStoredFolder = "/persist";
+// The voice files beside the page, one path a line ("voice/0/01.mp3").
+constexpr const char* kVoiceList = "/voice-list.txt";
 
 // clang-format off
 EM_JS(int, page_test_mode, (), { return Module.kernaPage.testMode ? 1 : 0; });
@@ -24,9 +29,24 @@ EM_JS(void, page_game_starts, (int forced_scale), { Module.kernaPage.gameStarts(
 EM_JS(void, page_game_ended, (), { Module.kernaPage.gameEnded(); });
 // clang-format on
 
+// The voices are not in the data package: the page fetches each one when the
+// game first plays it. An empty file stands for each in the data folder, so
+// the game, which looks for a voice file before it plays it, finds them all.
+void StandInForVoices() {
+  std::istringstream list(kerna::platform::ReadFileBytes(kVoiceList));
+  for (std::string path; std::getline(list, path);) {
+    if (path.empty()) continue;
+    const std::filesystem::path file = std::filesystem::path(kDataFolder) / path;
+    std::error_code ignored;
+    std::filesystem::create_directories(file.parent_path(), ignored);
+    kerna::platform::CreateFileBytes(file.string(), "");
+  }
+}
+
 }  // namespace
 
 int main() {
+  StandInForVoices();
   kerna::platform::OpenBrowserStorage(kStoredFolder);
   // The data folder is read-only, as an installed copy's is: the game then keeps
   // set.ini and its records in the user's folder, which is the stored one.

@@ -98,7 +98,7 @@
   const sound = {
     context: null,
     waves: new Map(),  // path -> decoded buffer (the placing sound, kept)
-    voice: { path: "", serial: 0, source: null },
+    voice: { bytes: null, serial: 0, source: null },
     unlock() {
       if (!this.context) {
         const AudioContext = window.AudioContext || window.webkitAudioContext;
@@ -124,7 +124,8 @@
       if (!this.waves.has(path)) this.waves.set(path, this.decode(path).catch(() => null));
       this.waves.get(path).then((buffer) => { if (buffer) this.start(buffer); });
     },
-    // The voice device: one voice at a time; "play" starts the opened file once decoded.
+    // The voice device: one voice at a time. The voices are files beside the
+    // page (the game's /data/voice/... is voice/...), fetched when opened.
     voiceAction(action, path) {
       const voice = this.voice;
       if (voice.source) {
@@ -132,12 +133,17 @@
         voice.source = null;
       }
       ++voice.serial;
-      if (action === "open") voice.path = path;
-      if (action !== "play" || !this.ready() || !voice.path) return;
+      if (action === "open") {
+        voice.bytes = fetch(path.replace(/^\/data\//, ""))
+          .then((response) => response.ok ? response.arrayBuffer() : Promise.reject(response.status));
+        voice.bytes.catch(() => {});  // a voice that cannot be fetched stays silent
+      }
+      if (action !== "play" || !this.ready() || !voice.bytes) return;
       const serial = voice.serial;
-      this.decode(voice.path).then((buffer) => {
-        if (serial === voice.serial) voice.source = this.start(buffer);
-      }, () => {});
+      voice.bytes.then((bytes) => this.context.decodeAudioData(bytes.slice(0)))
+        .then((buffer) => {
+          if (serial === voice.serial) voice.source = this.start(buffer);
+        }, () => {});
     },
   };
 

@@ -15,7 +15,7 @@ WEB_BUILD ?= build-web
 WEB_PORT ?= 8000
 
 .PHONY: all deps build run test test-plain test-sanitize fuzz-long monkey-long faults-long bench format clean \
-	web web-serve web-test
+	web web-serve web-test web-bench
 
 all: build
 
@@ -68,7 +68,7 @@ bench: build
 # The browser build: Debian's Emscripten, whose optimiser runs on node with
 # Debian's JavaScript modules (acorn); the glyph sheet comes from the desktop
 # build's kerna-glyph-sheet. The site is $(WEB_BUILD)/site.
-web web-test: export NODE_PATH := /usr/share/nodejs
+web web-test web-bench: export NODE_PATH := /usr/share/nodejs
 web: deps
 	bash scripts/install-web-deps.sh
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
@@ -91,6 +91,13 @@ web-test: web
 	$(BUILD)/web/test/frames/kerna-web-frames web/test/scenario.txt $(WEB_BUILD)/test/desktop
 	cd web/test && npm ci
 	node web/test/play.mjs $(WEB_BUILD)/site $(WEB_BUILD)/test/desktop $(WEB_BUILD)/test/page
+
+# The level-6 computer's think time on kerna-bench's positions in headless
+# Chromium; compare with the level-6 lines of `make bench`.
+web-bench: web
+	bash scripts/install-web-deps.sh test
+	cd web/test && npm ci
+	node web/test/think-bench.mjs $(WEB_BUILD)/bench
 
 format:
 	git ls-files '*.cpp' '*.hpp' | xargs clang-format -i

@@ -82,6 +82,29 @@ try {
     return { x: box.x, y: box.y, width: box.width, height: box.height };
   });
 
+  // A click on a pixel of the game's picture, wherever the canvas is and whatever its scale.
+  const clickAt = async (x, y, button = "left") => {
+    const box = await canvasBox();
+    await page.mouse.click(box.x + (x + 0.5) * box.width / WIDTH, box.y + (y + 0.5) * box.height / HEIGHT,
+                           { button });
+    await inputTaken();
+  };
+  const shownPicture = async () => Buffer.from(await page.$eval("#screen", (canvas) =>
+    Array.from(canvas.getContext("2d").getImageData(0, 0, 640, 440).data)));
+  // How many pixels of the canvas's RGBA picture differ from the desktop's frame.
+  const differences = (shown, name) => {
+    const desktop = readPpm(join(framesDir, `${name}.ppm`));
+    let count = 0, first = null;
+    for (let i = 0; i < WIDTH * HEIGHT; ++i) {
+      if (shown[4 * i] !== desktop[3 * i] || shown[4 * i + 1] !== desktop[3 * i + 1] ||
+          shown[4 * i + 2] !== desktop[3 * i + 2]) {
+        if (first === null) first = `(${i % WIDTH}, ${Math.floor(i / WIDTH)})`;
+        ++count;
+      }
+    }
+    return { count, first };
+  };
+
   const loadStart = Date.now();
   await page.goto(url);
   await started();
@@ -92,11 +115,7 @@ try {
     .map((line) => line.replace(/#.*/, "").trim().split(/\s+/)).filter((words) => words[0]);
   for (const [verb, ...words] of scenario) {
     if (verb === "click") {
-      const box = await canvasBox();
-      const [x, y] = words.map(Number);
-      await page.mouse.click(box.x + (x + 0.5) * box.width / WIDTH, box.y + (y + 0.5) * box.height / HEIGHT,
-                             { button: words[2] === "right" ? "right" : "left" });
-      await inputTaken();
+      await clickAt(Number(words[0]), Number(words[1]), words[2] === "right" ? "right" : "left");
     } else if (verb === "key") {
       await page.keyboard.press(words[0]);
       await inputTaken();
@@ -104,18 +123,8 @@ try {
       await settle(Number(words[0]));
     } else if (verb === "frame") {
       const name = words[0];
-      const shown = Buffer.from(await page.$eval("#screen", (canvas) =>
-        Array.from(canvas.getContext("2d").getImageData(0, 0, 640, 440).data)));
+      const { count: differing, first } = differences(await shownPicture(), name);
       await page.screenshot({ path: join(outDir, `${name}.png`) });
-      const desktop = readPpm(join(framesDir, `${name}.ppm`));
-      let differing = 0, first = null;
-      for (let i = 0; i < WIDTH * HEIGHT; ++i) {
-        if (shown[4 * i] !== desktop[3 * i] || shown[4 * i + 1] !== desktop[3 * i + 1] ||
-            shown[4 * i + 2] !== desktop[3 * i + 2]) {
-          if (first === null) first = `(${i % WIDTH}, ${Math.floor(i / WIDTH)})`;
-          ++differing;
-        }
-      }
       if (differing === 0) {
         ++passed;
         console.log(`ok      ${name}`);
@@ -132,6 +141,36 @@ try {
     } else {
       throw new Error(`unknown step ${verb}`);
     }
+  }
+
+  // Storage refusing every write (a full quota): the game plays on with a new
+  // board colour, the page says it was not kept, and the next visit has the
+  // colour stored before.
+  await page.evaluateOnNewDocument(() => {
+    if (!location.search.includes("storage-full")) return;
+    IDBObjectStore.prototype.put = () => { throw new DOMException("full", "QuotaExceededError"); };
+  });
+  await page.goto(`${url}&storage-full`);
+  await started();
+  await settle(1500);
+  for (const [x, y] of [[500, 215], [589, 347], [530, 390]]) {  // 設定, the fifth colour, OK
+    await clickAt(x, y);
+    await settle(1500);
+  }
+  await page.waitForFunction(() => !document.getElementById("notice").hidden && Module.kernaPage.storageIdle(),
+                             { timeout: 10000 });
+  const changed = await shownPicture();
+  await page.goto(url);
+  await started();
+  await settle(1500);
+  const kept = "11-colour-kept";
+  if (differences(changed, kept).count === 0) failures.push("storage full: the new colour was not drawn");
+  const after = differences(await shownPicture(), kept);
+  if (after.count === 0) {
+    ++passed;
+    console.log("ok      storage full: the colour stored before is kept");
+  } else {
+    failures.push(`storage full: ${after.count} pixels differ from ${kept}, the first at ${after.first}`);
   }
 } catch (error) {
   failures.push(String(error));

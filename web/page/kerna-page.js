@@ -32,7 +32,8 @@
     }
     const fit = Math.floor(Math.min(innerWidth * ratio / WIDTH,
                                     (innerHeight - below - 8) * ratio / HEIGHT));
-    let scale = Math.max(1, fit);
+    // Below one device pixel per game pixel (a small window) only a fraction fits.
+    let scale = fit >= 1 ? fit : Math.min(innerWidth * ratio / WIDTH, (innerHeight - below - 8) * ratio / HEIGHT);
     if (forcedScale > 0) scale = Math.min(scale, forcedScale);
     canvas.style.width = `${WIDTH * scale / ratio}px`;
     canvas.style.height = `${HEIGHT * scale / ratio}px`;
@@ -148,17 +149,20 @@
   };
 
   // --- Records download: every game kept (GGF), in one file. ---
-  $("download").addEventListener("click", (event) => {
-    event.preventDefault();
+  function recordsText() {
     let names = [];
     try {
       names = Module.FS.readdir(RECORDS_FOLDER).filter((name) => name.endsWith(".ggf")).sort();
     } catch (error) { /* no game kept yet */ }
-    if (names.length === 0) {
+    return names.map((name) => Module.FS.readFile(`${RECORDS_FOLDER}/${name}`, { encoding: "utf8" })).join("");
+  }
+  $("download").addEventListener("click", (event) => {
+    event.preventDefault();
+    const text = recordsText();
+    if (!text) {
       notice("まだ保存された棋譜はありません。");
       return;
     }
-    const text = names.map((name) => Module.FS.readFile(`${RECORDS_FOLDER}/${name}`, { encoding: "utf8" })).join("");
     const link = document.createElement("a");
     link.href = URL.createObjectURL(new Blob([text], { type: "text/plain" }));
     link.download = "kerna-reversi-records.ggf";
@@ -192,6 +196,7 @@
     }),
     nextInput: () => inputs.shift(),
     inputsWaiting: () => inputs.length,
+    recordsText,
     sound: { playWave: (path) => sound.playWave(path), voice: (action, path) => sound.voiceAction(action, path) },
     message(text, caption) {
       console.warn(`${caption}: ${text}`);

@@ -143,6 +143,15 @@ try {
     }
   }
 
+  // The game quit in the scenario was kept, and is there after the reload.
+  const records = await page.evaluate(() => Module.kernaPage.recordsText());
+  if (/\(;GM\[Othello\][^]*\bF5\b/i.test(records)) {
+    ++passed;
+    console.log("ok      the quit game's record is kept across the reload");
+  } else {
+    failures.push(`records after the reload: ${JSON.stringify(records.slice(0, 200))}`);
+  }
+
   // Storage refusing every write (a full quota): the game plays on with a new
   // board colour, the page says it was not kept, and the next visit has the
   // colour stored before.

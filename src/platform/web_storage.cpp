@@ -37,6 +37,8 @@ EM_ASYNC_JS(void, mount_stored_folder, (const char* folder_text), {
   };
   const schedule = () => { if (pending === null) pending = setTimeout(copy, 200); };
   page.storageIdle = () => pending === null && !running;
+  // A page being left copies at once what is waiting (the browser may finish it).
+  addEventListener("pagehide", () => { if (pending !== null) { clearTimeout(pending); copy(); } });
   const inFolder = (path) => typeof path === "string" && path.startsWith(folder + "/");
   const close = FS.close, rename = FS.rename, unlink = FS.unlink;
   FS.close = function(stream) {

@@ -53,10 +53,13 @@
     sound.unlock();
     canvas.focus();
     event.preventDefault();
+    // The button's release then reaches the canvas even outside it.
+    canvas.setPointerCapture(event.pointerId);
     if (event.pointerType === "mouse") {
       if (event.button === 0 || event.button === 2) queuePointer(DOWN, event, event.button);
       return;
     }
+    if (touch) return;  // one finger at a time
     // A touch moves the box at once; lifted, it is a left click; held, a right click.
     queuePointer(MOVE, event, 0);
     const id = event.pointerId;

@@ -89,6 +89,17 @@ try {
                            { button });
     await inputTaken();
   };
+  // A touch on a pixel of the game's picture, held for `holdMs`.
+  const touchAt = async (x, y, holdMs) => {
+    const box = await canvasBox();
+    const point = { x: box.x + (x + 0.5) * box.width / WIDTH, y: box.y + (y + 0.5) * box.height / HEIGHT };
+    const session = await page.createCDPSession();
+    await session.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [point] });
+    await new Promise((done) => setTimeout(done, holdMs));
+    await session.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+    await session.detach();
+    await inputTaken();
+  };
   const shownPicture = async () => Buffer.from(await page.$eval("#screen", (canvas) =>
     Array.from(canvas.getContext("2d").getImageData(0, 0, 640, 440).data)));
   // How many pixels of the canvas's RGBA picture differ from the desktop's frame.
@@ -120,6 +131,8 @@ try {
   for (const [verb, ...words] of scenario) {
     if (verb === "click") {
       await clickAt(Number(words[0]), Number(words[1]), words[2] === "right" ? "right" : "left");
+    } else if (verb === "tap") {
+      await touchAt(Number(words[0]), Number(words[1]), 50);
     } else if (verb === "key") {
       await page.keyboard.press(words[0]);
       await inputTaken();
@@ -145,6 +158,25 @@ try {
     } else {
       throw new Error(`unknown step ${verb}`);
     }
+  }
+
+  // A touch held half a second is a right click (the page's input as the game takes it).
+  await page.evaluate(() => {
+    const next = Module.kernaPage.nextInput;
+    window.takenInput = [];
+    Module.kernaPage.nextInput = () => {
+      const event = next();
+      if (event) window.takenInput.push(`${event.kind}:${event.numbers[4]}`);
+      return event;
+    };
+  });
+  await touchAt(100, 100, 700);
+  const taken = await page.evaluate(() => window.takenInput.join(" "));
+  if (taken === "1:0 2:2 3:2") {  // moved there, right button down, up
+    ++passed;
+    console.log("ok      a long touch is a right click");
+  } else {
+    failures.push(`a long touch gave the game ${taken}`);
   }
 
   // The game quit in the scenario was kept, and is there after the reload.

@@ -68,7 +68,9 @@ bool PlaySegment(const std::vector<Step>& steps, size_t& next, const fs::path& d
   io.StopWhen([&] {
     while (next < steps.size()) {
       const Step& step = steps[next];
-      if (step.verb == "click") {
+      if (step.verb == "click" || step.verb == "tap") {
+        // A touch shows where it is before it is lifted, as the mouse does on its way.
+        if (step.verb == "tap") io.MoveMouse(step.Number(0), step.Number(1));
         if (step.words.size() > 2 && step.words[2] == "right") {
           io.ClickRight(step.Number(0), step.Number(1));
         } else {

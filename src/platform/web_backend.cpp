@@ -21,8 +21,8 @@ namespace {
 enum InputKind { kNoInput = 0, kPointerMove = 1, kButtonDown = 2, kButtonUp = 3, kKeyDown = 4 };
 
 // clang-format off
-EM_JS(void, page_present, (const uint8_t* rgb, int first_row, int last_row), {
-  Module.kernaPage.present(HEAPU8.subarray(rgb, rgb + 640 * 440 * 3), first_row, last_row);
+EM_JS(void, page_present, (const uint8_t* rgb, int size, int first_row, int last_row), {
+  Module.kernaPage.present(HEAPU8.subarray(rgb, rgb + size), first_row, last_row);
 });
 EM_JS(void, page_test_state, (double clock_ms, const char* text), {
   Module.kernaPage.testState(clock_ms, text ? UTF8ToString(text) : null);
@@ -61,7 +61,8 @@ void WebPlatform::SurfaceChanged(int first_row, int last_row, bool /*urgent*/) {
 
 void WebPlatform::Present() {
   if (dirty_first_ <= dirty_last_) {
-    page_present(reinterpret_cast<const uint8_t*>(surface().pixels().data()), dirty_first_,
+    page_present(reinterpret_cast<const uint8_t*>(surface().pixels().data()),
+                 static_cast<int>(surface().pixels().size() * sizeof(Rgb)), dirty_first_,
                  dirty_last_);
     dirty_first_ = kSurfaceHeight;
     dirty_last_ = -1;

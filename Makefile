@@ -2,6 +2,7 @@
 #   make run   builds the game and starts it from assets/ (the folder with dat/ bmp/ sound/ voice/)
 #   make test  builds everything, runs every test, then runs them again under address+undefined sanitizers
 # The long runs, for when there is time: make fuzz-long, make monkey-long, make faults-long.
+# The browser: make web (a folder of static files), make web-serve, make web-test.
 JOBS ?= $(shell nproc)
 BUILD ?= build
 SAN_BUILD ?= build-asan
@@ -11,8 +12,11 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_RUNS ?= 1000000
 MONKEY_EVENTS ?= 20000
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+WEB_BUILD ?= build-web
+WEB_PORT ?= 8000
 
-.PHONY: all deps build run test test-plain test-release test-sanitize fuzz-long monkey-long faults-long bench bench-check format clean
+.PHONY: all deps build run test test-plain test-release test-sanitize fuzz-long monkey-long faults-long bench bench-check format clean \
+	web web-serve web-test web-bench
 
 all: build
 
@@ -75,8 +79,42 @@ bench: build
 bench-check: build
 	bash bench/check_signature.sh $(BUILD)/bench/kerna-bench bench/signature.txt
 
+# The browser build: Debian's Emscripten, whose optimiser runs on node with
+# Debian's JavaScript modules (acorn); the glyph sheet comes from the desktop
+# build's kerna-glyph-sheet. The site is $(WEB_BUILD)/site.
+web web-test web-bench: export NODE_PATH := /usr/share/nodejs
+web: deps
+	bash scripts/install-web-deps.sh
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS) --target kerna-glyph-sheet
+	emcmake cmake -S web -B $(WEB_BUILD) -DKERNA_GLYPH_TOOL=$(CURDIR)/$(BUILD)/tools/glyphs/kerna-glyph-sheet
+	cmake --build $(WEB_BUILD) -j $(JOBS)
+
+web-serve: web
+	@echo "http://127.0.0.1:$(WEB_PORT)/"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)/site
+
+# The page test: the scenario's pictures from the desktop's headless backend,
+# then the same scenario played on the page in headless Chromium (puppeteer-core
+# from npm, Debian's /usr/bin/chromium), picture for picture. Screenshots of
+# each step land in $(WEB_BUILD)/test/page.
+web-test: web
+	bash scripts/install-web-deps.sh test
+	cmake --build $(BUILD) -j $(JOBS) --target kerna-web-frames
+	rm -rf $(WEB_BUILD)/test && mkdir -p $(WEB_BUILD)/test/desktop
+	$(BUILD)/web/test/frames/kerna-web-frames web/test/scenario.txt $(WEB_BUILD)/test/desktop
+	cd web/test && npm ci
+	node web/test/play.mjs $(WEB_BUILD)/site $(WEB_BUILD)/test/desktop $(WEB_BUILD)/test/page
+
+# The level-6 computer's think time on kerna-bench's positions in headless
+# Chromium; compare with the level-6 lines of `make bench`.
+web-bench: web
+	bash scripts/install-web-deps.sh test
+	cd web/test && npm ci
+	node web/test/think-bench.mjs $(WEB_BUILD)/bench
+
 format:
 	git ls-files '*.cpp' '*.hpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD) $(WEB_BUILD)

@@ -2,8 +2,6 @@
 // files and the mouse-button flags.
 #include "platform/platform.hpp"
 
-#include <SDL2/SDL.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
@@ -12,6 +10,7 @@
 #include "platform/file_io.hpp"
 #include "platform/glyph_font.hpp"
 #include "platform/number_format.hpp"
+#include "platform/picture_file.hpp"
 
 namespace kerna::platform {
 
@@ -180,7 +179,7 @@ void Platform::DrawPictureRows(const Picture& picture, int x, int y, int rows) {
 }
 
 // A bitmap whose header claims more pixel bytes than the file holds is refused
-// before SDL allocates a surface for it (a bad header could ask for gigabytes).
+// before the decoder allocates a picture for it (a bad header could ask for gigabytes).
 static bool HeaderFitsFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary | std::ios::ate);
   if (!file) return false;
@@ -193,7 +192,7 @@ static bool HeaderFitsFile(const std::string& path) {
     for (int i = bytes - 1; i >= 0; --i) value = value * 256 + header[at + i];
     return value;
   };
-  if (header[0] != 'B' || header[1] != 'M') return true;  // not a bitmap: SDL refuses it
+  if (header[0] != 'B' || header[1] != 'M') return true;  // not a bitmap: the decoder refuses it
   const int64_t header_size = little(14, 4);
   int64_t width = 0, height = 0, bits = 0;
   if (header_size == 12) {
@@ -213,26 +212,9 @@ static bool HeaderFitsFile(const std::string& path) {
 }
 
 Picture Platform::LoadPicture(std::string_view game_path) const {
-  Picture picture;
   const std::string path = ResolvePath(game_path);
-  if (!HeaderFitsFile(path)) return picture;
-  SDL_Surface* loaded = SDL_LoadBMP(path.c_str());
-  if (loaded == nullptr) return picture;
-  SDL_Surface* rgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB24, 0);
-  SDL_FreeSurface(loaded);
-  if (rgb == nullptr) return picture;
-  picture.width = rgb->w;
-  picture.height = rgb->h;
-  picture.pixels.resize(static_cast<size_t>(rgb->w) * rgb->h);
-  const auto* bytes = static_cast<const uint8_t*>(rgb->pixels);
-  for (int y = 0; y < rgb->h; ++y) {
-    const uint8_t* row = bytes + static_cast<ptrdiff_t>(y) * rgb->pitch;
-    for (int x = 0; x < rgb->w; ++x) {
-      picture.pixels[y * rgb->w + x] = Rgb{row[3 * x], row[3 * x + 1], row[3 * x + 2]};
-    }
-  }
-  SDL_FreeSurface(rgb);
-  return picture;
+  if (!HeaderFitsFile(path)) return {};
+  return DecodeBitmapFile(path);
 }
 
 // --- Files ---

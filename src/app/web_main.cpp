@@ -1,0 +1,61 @@
+// The browser's entry point: opens the browser's storage, builds the game on
+// the web backend with the data package the page loaded (dat/ bmp/ sound/
+// voice/ at /data) and runs it on the page's thread. The page (web/) sets up
+// the canvas, the input and the sound around it.
+#include <emscripten.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+
+#include "game/data_folder.hpp"
+#include "game/game.hpp"
+#include "game/run_game.hpp"
+#include "platform/file_io.hpp"
+#include "platform/web_backend.hpp"
+#include "platform/web_storage.hpp"
+
+namespace {
+
+constexpr const char* kDataFolder = "/data";
+constexpr const char* kStoredFolder = "/persist";
+// The voice files beside the page, one path a line ("voice/0/01.mp3").
+constexpr const char* kVoiceList = "/voice-list.txt";
+
+// clang-format off
+EM_JS(int, page_test_mode, (), { return Module.kernaPage.testMode ? 1 : 0; });
+EM_JS(void, page_game_starts, (int forced_scale), { Module.kernaPage.gameStarts(forced_scale); });
+EM_JS(void, page_game_ended, (), { Module.kernaPage.gameEnded(); });
+// clang-format on
+
+// The voices are not in the data package: the page fetches each one when the
+// game first plays it. An empty file stands for each in the data folder, so
+// the game, which looks for a voice file before it plays it, finds them all.
+void StandInForVoices() {
+  std::istringstream list(kerna::platform::ReadFileBytes(kVoiceList));
+  for (std::string path; std::getline(list, path);) {
+    if (path.empty()) continue;
+    const std::filesystem::path file = std::filesystem::path(kDataFolder) / path;
+    std::error_code ignored;
+    std::filesystem::create_directories(file.parent_path(), ignored);
+    kerna::platform::CreateFileBytes(file.string(), "");
+  }
+}
+
+}  // namespace
+
+int main() {
+  StandInForVoices();
+  kerna::platform::OpenBrowserStorage(kStoredFolder);
+  // The data folder is read-only, as an installed copy's is: the game then keeps
+  // set.ini and its records in the user's folder, which is the stored one.
+  ::chmod((std::string(kDataFolder) + "/dat").c_str(), 0555);
+  auto io = std::make_unique<kerna::platform::WebPlatform>(page_test_mode() != 0);
+  io->SetDataFolder(kDataFolder);
+  page_game_starts(kerna::ForcedWindowScale(kDataFolder));
+  auto game = std::make_unique<kerna::Game>(*io);
+  kerna::RunGame(*game);
+  page_game_ended();
+  return 0;
+}

@@ -1,0 +1,28 @@
+// The glyph sheet: the text font's masks stored in a file, so the browser build
+// draws exactly the glyphs the desktop renders without a font library.
+// tools/glyphs renders the sheet with the desktop's GlyphFont at build time.
+//
+// File layout (little-endian): "KGS1", u32 count, then per glyph u32 character
+// (Unicode), u8 cells (1 half-width, 2 full-width) and 16 u16 mask rows.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/glyph_font.hpp"
+
+namespace kerna::platform {
+
+struct SheetGlyph {
+  char32_t character = 0;
+  int cells = 1;
+  GlyphMask mask;
+};
+
+std::string WriteGlyphSheet(const std::vector<SheetGlyph>& glyphs);
+// nullopt when the bytes are not a whole sheet.
+std::optional<std::vector<SheetGlyph>> ReadGlyphSheet(std::string_view bytes);
+
+}  // namespace kerna::platform

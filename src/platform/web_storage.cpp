@@ -1,0 +1,71 @@
+// The browser's storage (see web_storage.hpp).
+#include "platform/web_storage.hpp"
+
+#include <emscripten.h>
+
+#include <cstdlib>
+
+namespace kerna::platform {
+
+namespace {
+
+// clang-format off
+EM_ASYNC_JS(void, mount_stored_folder, (const char* folder_text), {
+  const folder = UTF8ToString(folder_text);
+  const page = Module.kernaPage;
+  FS.mkdir(folder);
+  try {
+    if (typeof indexedDB === "undefined") throw new Error("no IndexedDB");
+    FS.mount(IDBFS, {}, folder);
+    await new Promise((resolve, reject) => FS.syncfs(true, (error) => error ? reject(error) : resolve()));
+  } catch (error) {
+    page.storageFailed("load", error);
+    return;
+  }
+  // Copy to IndexedDB shortly after a file under the folder was written and
+  // closed, renamed or removed; one copy at a time, again if more came meanwhile.
+  let pending = null, running = false, again = false;
+  const copy = () => {
+    pending = null;
+    if (running) { again = true; return; }
+    running = true;
+    FS.syncfs(false, (error) => {
+      running = false;
+      if (error) page.storageFailed("save", error); else page.storageSaved();
+      if (again) { again = false; schedule(); }
+    });
+  };
+  const schedule = () => { if (pending === null) pending = setTimeout(copy, 200); };
+  page.storageIdle = () => pending === null && !running;
+  // A page being left copies at once what is waiting (the browser may finish it).
+  addEventListener("pagehide", () => { if (pending !== null) { clearTimeout(pending); copy(); } });
+  const inFolder = (path) => typeof path === "string" && path.startsWith(folder + "/");
+  const close = FS.close, rename = FS.rename, unlink = FS.unlink;
+  FS.close = function(stream) {
+    const wrote = stream && (stream.flags & 3) !== 0 && inFolder(stream.path);
+    const result = close.apply(this, arguments);
+    if (wrote) schedule();
+    return result;
+  };
+  FS.rename = function(from, to) {
+    const result = rename.apply(this, arguments);
+    if (inFolder(to)) schedule();
+    return result;
+  };
+  FS.unlink = function(path) {
+    const result = unlink.apply(this, arguments);
+    if (inFolder(path)) schedule();
+    return result;
+  };
+  page.storageReady(folder);
+});
+// clang-format on
+
+}  // namespace
+
+void OpenBrowserStorage(const char* folder) {
+  mount_stored_folder(folder);
+  setenv("XDG_CONFIG_HOME", folder, 1);
+}
+
+}  // namespace kerna::platform

@@ -1,0 +1,18 @@
+// The browser's storage for what the game writes: set.ini, window.ini and the
+// game records live in the user's folder ($XDG_CONFIG_HOME/kerna-reversi), and
+// XDG_CONFIG_HOME is a folder kept in IndexedDB (Emscripten's IDBFS). The game
+// writes with the same code as on the desktop (temporary file + rename); each
+// finished write is copied to IndexedDB a moment later. When IndexedDB is
+// missing (some private modes) or full, the files live on in memory for this
+// visit and the page says that they will not be kept; what was stored before
+// stays as it was, and the game never notices.
+#pragma once
+
+namespace kerna::platform {
+
+// Mounts the stored folder at `folder`, loads what earlier visits kept, points
+// XDG_CONFIG_HOME at it and starts copying writes back. Waits (yielding to
+// the browser) until the stored files are there.
+void OpenBrowserStorage(const char* folder);
+
+}  // namespace kerna::platform

@@ -1,0 +1,229 @@
+// The page test: plays scenario.txt on the browser build in headless Chromium
+// and compares the canvas at each "frame" step, pixel for pixel, with the
+// desktop's headless picture of the same step (kerna-web-frames); the page
+// must log no error on the way. The page runs in its test mode (?test): a
+// virtual clock, as the headless backend has, so both sides take the same
+// random numbers and show the same pictures.
+//
+//   node play.mjs SITE_DIR DESKTOP_FRAMES_DIR OUT_DIR
+//
+// OUT_DIR receives a screenshot of the page at each frame step.
+import { mkdtempSync, readFileSync, rmSync, mkdirSync, writeFileSync } from "node:fs";
+import { createServer } from "node:http";
+import { tmpdir } from "node:os";
+import { extname, join, resolve } from "node:path";
+import puppeteer from "puppeteer-core";
+
+const [siteDir, framesDir, outDir] = process.argv.slice(2).map((path) => resolve(path));
+const here = new URL(".", import.meta.url).pathname;
+const WIDTH = 640, HEIGHT = 440;
+
+// --- A static server for the site on a free loopback port. ---
+const types = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css",
+                 ".wasm": "application/wasm", ".png": "image/png", ".data": "application/octet-stream" };
+const server = createServer((request, response) => {
+  const path = decodeURIComponent(new URL(request.url, "http://x").pathname);
+  const file = join(siteDir, path.endsWith("/") ? `${path}index.html` : path);
+  try {
+    const body = readFileSync(file);
+    response.writeHead(200, { "Content-Type": types[extname(file)] || "application/octet-stream" });
+    response.end(body);
+  } catch {
+    response.writeHead(404);
+    response.end();
+  }
+});
+await new Promise((done) => server.listen(0, "127.0.0.1", done));
+const url = `http://127.0.0.1:${server.address().port}/?test`;
+
+function readPpm(path) {
+  const bytes = readFileSync(path);
+  // "P6\n640 440\n255\n" then RGB.
+  let offset = 0;
+  for (let lines = 0; lines < 3; ++offset) if (bytes[offset] === 0x0a) ++lines;
+  return bytes.subarray(offset);
+}
+
+const profile = mkdtempSync(join(tmpdir(), "kerna-web-test-"));
+const browser = await puppeteer.launch({
+  executablePath: "/usr/bin/chromium",
+  headless: true,
+  args: ["--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
+         "--disable-component-update", "--disable-sync", "--no-first-run", `--user-data-dir=${profile}`],
+});
+const failures = [];
+let passed = 0;
+try {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1000, height: 720 });
+  page.on("console", (message) => {
+    if (message.type() === "error") failures.push(`console error: ${message.text()}`);
+  });
+  page.on("pageerror", (error) => failures.push(`page error: ${error.message}`));
+  page.on("requestfailed", (request) => failures.push(`request failed: ${request.url()}`));
+
+  const started = async () => {
+    await page.waitForFunction(() => !document.getElementById("screen").hidden, { timeout: 30000 });
+  };
+  const clock = () => page.evaluate(() => Module.kernaPage.clock);
+  const settle = async (milliseconds) => {
+    const until = (await clock()) + milliseconds;
+    await page.waitForFunction((time) => Module.kernaPage.clock >= time, { timeout: 60000 }, until);
+  };
+  // The game takes queued input at its next sleep; two clicks taken at one
+  // sleep would count as one, so each waits until the game has seen the one
+  // before it (as the headless script spaces its clicks).
+  const inputTaken = async () => {
+    await page.waitForFunction(() => Module.kernaPage.inputsWaiting() === 0, { timeout: 60000 });
+    await settle(40);
+  };
+  const canvasBox = () => page.$eval("#screen", (canvas) => {
+    const box = canvas.getBoundingClientRect();
+    return { x: box.x, y: box.y, width: box.width, height: box.height };
+  });
+
+  // A click on a pixel of the game's picture, wherever the canvas is and whatever its scale.
+  const clickAt = async (x, y, button = "left") => {
+    const box = await canvasBox();
+    await page.mouse.click(box.x + (x + 0.5) * box.width / WIDTH, box.y + (y + 0.5) * box.height / HEIGHT,
+                           { button });
+    await inputTaken();
+  };
+  // A touch on a pixel of the game's picture, held for `holdMs`.
+  const touchAt = async (x, y, holdMs) => {
+    const box = await canvasBox();
+    const point = { x: box.x + (x + 0.5) * box.width / WIDTH, y: box.y + (y + 0.5) * box.height / HEIGHT };
+    const session = await page.createCDPSession();
+    await session.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [point] });
+    await new Promise((done) => setTimeout(done, holdMs));
+    await session.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+    await session.detach();
+    await inputTaken();
+  };
+  const shownPicture = async () => Buffer.from(await page.$eval("#screen", (canvas) =>
+    Array.from(canvas.getContext("2d").getImageData(0, 0, 640, 440).data)));
+  // How many pixels of the canvas's RGBA picture differ from the desktop's frame.
+  const differences = (shown, name) => {
+    const desktop = readPpm(join(framesDir, `${name}.ppm`));
+    let count = 0, first = null;
+    for (let i = 0; i < WIDTH * HEIGHT; ++i) {
+      if (shown[4 * i] !== desktop[3 * i] || shown[4 * i + 1] !== desktop[3 * i + 1] ||
+          shown[4 * i + 2] !== desktop[3 * i + 2]) {
+        if (first === null) first = `(${i % WIDTH}, ${Math.floor(i / WIDTH)})`;
+        ++count;
+      }
+    }
+    return { count, first };
+  };
+
+  // How long a first visit takes to show the title screen (as the desktop draws it).
+  const loadStart = Date.now();
+  await page.goto(url);
+  await started();
+  while (differences(await shownPicture(), "01-title").count !== 0 && Date.now() - loadStart < 30000) {
+    await new Promise((done) => setTimeout(done, 20));
+  }
+  console.log(`title screen after ${Date.now() - loadStart} ms`);
+  mkdirSync(outDir, { recursive: true });
+
+  const scenario = readFileSync(join(here, "scenario.txt"), "utf8").split("\n")
+    .map((line) => line.replace(/#.*/, "").trim().split(/\s+/)).filter((words) => words[0]);
+  for (const [verb, ...words] of scenario) {
+    if (verb === "click") {
+      await clickAt(Number(words[0]), Number(words[1]), words[2] === "right" ? "right" : "left");
+    } else if (verb === "tap") {
+      await touchAt(Number(words[0]), Number(words[1]), 50);
+    } else if (verb === "key") {
+      await page.keyboard.press(words[0]);
+      await inputTaken();
+    } else if (verb === "settle") {
+      await settle(Number(words[0]));
+    } else if (verb === "frame") {
+      const name = words[0];
+      const { count: differing, first } = differences(await shownPicture(), name);
+      await page.screenshot({ path: join(outDir, `${name}.png`) });
+      if (differing === 0) {
+        ++passed;
+        console.log(`ok      ${name}`);
+      } else {
+        failures.push(`${name}: ${differing} pixels differ from the desktop's, the first at ${first}`);
+        writeFileSync(join(outDir, `${name}.text.txt`), await page.evaluate(() => Module.kernaPage.text));
+        console.log(`FAILED  ${name}`);
+      }
+    } else if (verb === "reload") {
+      // What was written must have reached the browser's storage first.
+      await page.waitForFunction(() => Module.kernaPage.storageIdle(), { timeout: 10000 });
+      await page.reload();
+      await started();
+    } else {
+      throw new Error(`unknown step ${verb}`);
+    }
+  }
+
+  // A touch held half a second is a right click (the page's input as the game takes it).
+  await page.evaluate(() => {
+    const next = Module.kernaPage.nextInput;
+    window.takenInput = [];
+    Module.kernaPage.nextInput = () => {
+      const event = next();
+      if (event) window.takenInput.push(`${event.kind}:${event.numbers[4]}`);
+      return event;
+    };
+  });
+  await touchAt(100, 100, 700);
+  const taken = await page.evaluate(() => window.takenInput.join(" "));
+  if (taken === "1:0 2:2 3:2") {  // moved there, right button down, up
+    ++passed;
+    console.log("ok      a long touch is a right click");
+  } else {
+    failures.push(`a long touch gave the game ${taken}`);
+  }
+
+  // The game quit in the scenario was kept, and is there after the reload.
+  const records = await page.evaluate(() => Module.kernaPage.recordsText());
+  if (/\(;GM\[Othello\][^]*\bF5\b/i.test(records)) {
+    ++passed;
+    console.log("ok      the quit game's record is kept across the reload");
+  } else {
+    failures.push(`records after the reload: ${JSON.stringify(records.slice(0, 200))}`);
+  }
+
+  // Storage refusing every write (a full quota): the game plays on with a new
+  // board colour, the page says it was not kept, and the next visit has the
+  // colour stored before.
+  await page.evaluateOnNewDocument(() => {
+    if (!location.search.includes("storage-full")) return;
+    IDBObjectStore.prototype.put = () => { throw new DOMException("full", "QuotaExceededError"); };
+  });
+  await page.goto(`${url}&storage-full`);
+  await started();
+  await settle(1500);
+  for (const [x, y] of [[500, 215], [589, 347], [530, 390]]) {  // 設定, the fifth colour, OK
+    await clickAt(x, y);
+    await settle(1500);
+  }
+  await page.waitForFunction(() => !document.getElementById("notice").hidden && Module.kernaPage.storageIdle(),
+                             { timeout: 10000 });
+  const changed = await shownPicture();
+  await page.goto(url);
+  await started();
+  await settle(1500);
+  const kept = "11-colour-kept";
+  if (differences(changed, kept).count === 0) failures.push("storage full: the new colour was not drawn");
+  const after = differences(await shownPicture(), kept);
+  if (after.count === 0) {
+    ++passed;
+    console.log("ok      storage full: the colour stored before is kept");
+  } else {
+    failures.push(`storage full: ${after.count} pixels differ from ${kept}, the first at ${after.first}`);
+  }
+} catch (error) {
+  failures.push(String(error));
+} finally {
+  await browser.close();
+  server.close();
+  rmSync(profile, { recursive: true, force: true });
+}
+for (const failure of failures) console.log(failure);
+console.log(`${passed} passed, ${failures.length} failed`);
+process.exit(failures.length === 0 ? 0 : 1);

@@ -135,9 +135,10 @@ void ComputerPlayer::MakeAndRecordMove() {
 }
 
 void ComputerPlayer::PlayMove() {
-  ai_.ShownValue = static_cast<int16_t>(-search_.SAKI[1][1]);
+  // ShownValue is the played move's own value, as the choice left it (the
+  // second candidate's when the variety rule played it; 0 for a book move or
+  // a single candidate).
   MakeAndRecordMove();
-  ai_.ShownValue = static_cast<int16_t>(-search_.SAKI[1][1]);
   if (Observer() != nullptr) Observer()->OnMovePlayed(MoveSource::kSearched);
 }
 

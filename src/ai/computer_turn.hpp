@@ -65,7 +65,7 @@ class ComputerPlayer {
   void ThinkMiddleGame();
   void SolveWinLossDraw();
   void SolveExact();
-  // Plays SquareX/SquareY on layer 1 and reports -SAKI(1, 1) as its value.
+  // Plays SquareX/SquareY on layer 1; ShownValue keeps the played move's value.
   void PlayMove();
   // A solver's move: played on layer 1 with its openness shown.
   void PlaySolvedMove();

@@ -220,7 +220,8 @@ void GameTreeSearch::RunLoop() {
           theirs += v == 3 - b.ComputerSide;
         }
       }
-      return mine > theirs ? kDecided : -kDecided;  // a draw counts as a loss
+      // A win ranks above a draw, a draw (worth nothing) above a loss.
+      return mine == theirs ? 0 : mine > theirs ? kDecided : -kDecided;
     }
   };
   auto stop_at_win = [&]() {

@@ -128,19 +128,14 @@ void RootRanking::ChooseMove() {
   int chosen = 1;
   a.ShownValue = static_cast<int16_t>(-a.RootMoveScore[1]);
   a.SecondBestFlag = 0;
-  if (count >= 2 && settings_.ThinkingVaries == 1 && ai_.VarietyAllowed == 1) {
-    if (ai_.Level < 5) {
-      if (a.RootMoveScore[2] - a.RootMoveScore[1] <= 10 && random_.Next() < 0.5) {
-        chosen = 2;
-        a.ShownValue = static_cast<int16_t>(-a.RootMoveScore[2]);
-        a.SecondBestFlag = 1;
-      }
-    } else if (a.RootMoveX[2] == a.RankResultX && a.RootMoveY[2] == a.RankResultY &&
-               random_.Next() < 0.5) {
-      chosen = 2;
-      a.ShownValue = static_cast<int16_t>(a.RankResultValue);
-      a.SecondBestFlag = 1;
-    }
+  // Variety plays the second candidate only when it is nearly as good: within
+  // kVarietyGap of the best, at every level (levels 5 and 6 then confirm the
+  // second's exact value, see SearchDriver).
+  if (count >= 2 && settings_.ThinkingVaries == 1 && ai_.VarietyAllowed == 1 &&
+      a.RootMoveScore[2] - a.RootMoveScore[1] <= kVarietyGap && random_.Next() < 0.5) {
+    chosen = 2;
+    a.ShownValue = static_cast<int16_t>(-a.RootMoveScore[2]);
+    a.SecondBestFlag = 1;
   }
   a.ChosenX = a.RootMoveX[chosen];
   a.ChosenY = a.RootMoveY[chosen];

@@ -13,6 +13,9 @@
 
 namespace kerna {
 
+// The most the variety rule gives away: a tenth of a disc's worth times 10.
+inline constexpr int kVarietyGap = 10;
+
 class RootRanking {
  public:
   RootRanking(BoardState& board, AiState& ai, SearchState& search, GameTreeSearch& tree,

@@ -3,6 +3,7 @@
 #include "ai/search_driver.hpp"
 
 #include <algorithm>
+#include <array>
 
 namespace kerna {
 
@@ -72,16 +73,51 @@ void SearchDriver::ThinkMiddleGame() {
     ranking_.ChooseMove();
     return;
   }
+  ReportPart(0, 2);  // the ranking passes, then the deep pass
   ranking_.RankRootCandidates();
   ranking_.DeviationScores();
   ai_.MovesCut = 0;
   if (ai_.Level == 6 && ai_.RootCount >= 6) ranking_.CutRootCandidates();
   SetDeepLookAheadDepth();
   if (search_.Observer != nullptr) search_.Observer->OnDeepPass();
+  ReportPart(1, 2);
   ResetSearchTables();
   search_.SEL[1] = 1;
   tree_.Search();
   ranking_.ChooseMove();
+  if (ai_.SecondBestFlag == 1) ConfirmSecondCandidate();
+}
+
+void SearchDriver::ReportPart(int part, int parts) {
+  if (search_.Observer != nullptr) search_.Observer->OnPartStarted(part, parts);
+}
+
+void SearchDriver::ConfirmSecondCandidate() {
+  AiState& a = ai_;
+  SearchState& s = search_;
+  // Keep the root table as the choice left it; the second is searched alone.
+  const int16_t count = s.EN[1];
+  std::array<int16_t, kCandidateRows> mx{}, my{}, saki{};
+  for (int k = 1; k <= count; ++k) mx[k] = s.MX[1][k], my[k] = s.MY[1][k], saki[k] = s.SAKI[1][k];
+  s.EN[1] = 1;
+  s.MX[1][1] = a.RootMoveX[2];
+  s.MY[1][1] = a.RootMoveY[2];
+  ResetSearchTables();
+  s.SEL[1] = 1;
+  tree_.Search();
+  const int exact = s.SAKI[1][1];
+  s.EN[1] = count;
+  for (int k = 1; k <= count; ++k) s.MX[1][k] = mx[k], s.MY[1][k] = my[k], s.SAKI[1][k] = saki[k];
+  if (exact - a.RootMoveScore[1] <= kVarietyGap) {
+    a.RootMoveScore[2] = static_cast<int16_t>(exact);
+    a.ShownValue = static_cast<int16_t>(-exact);
+    return;
+  }
+  // Not nearly as good after all: the best is played.
+  a.SecondBestFlag = 0;
+  a.ShownValue = static_cast<int16_t>(-a.RootMoveScore[1]);
+  a.ChosenX = board_.SquareX = a.RootMoveX[1];
+  a.ChosenY = board_.SquareY = a.RootMoveY[1];
 }
 
 void SearchDriver::EncodeSigned() {
@@ -117,7 +153,9 @@ void SearchDriver::ThinkWinLossDraw() {
   ai_.LookAheadDepth = 4;
   if (TakeSingleCandidate()) return;
   ResetSearchTables();
+  ReportPart(0, 2);  // the ranking passes order the root, then the solver
   ranking_.RankRootCandidates();
+  ReportPart(1, 2);
   ResetSearchTables();
   search_.SEL[1] = 1;
   EncodeSigned();

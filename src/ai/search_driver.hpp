@@ -51,6 +51,14 @@ class SearchDriver {
 
  private:
   bool TakeSingleCandidate();
+  // Tells the observer that part `part` (0-based) of the turn's `parts` begins.
+  void ReportPart(int part, int parts);
+  // Levels 5 and 6, when the variety rule chose the deep search's second
+  // candidate: its score there is only a bound (its search stopped once it
+  // could not be the best), so it is searched again alone. It is played only
+  // when its exact value is within kVarietyGap of the best, with that value.
+  void ConfirmSecondCandidate();
+
   BoardState& board_;
   AiState& ai_;
   SearchState& search_;

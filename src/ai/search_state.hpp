@@ -48,6 +48,10 @@ class SearchObserver {
   // --- The search ---
   // A search or a solver is about to run on a freshly prepared root.
   virtual void OnSearchStarted() {}
+  // The turn thinks in `parts` parts (levels 5 and 6 and the win-loss-draw
+  // solver: the ranking passes, then the deep pass or the solver) and part
+  // `part` (from 0) begins; a search of one part reports nothing.
+  virtual void OnPartStarted(int /*part*/, int /*parts*/) {}
   // A candidate of ply 1 or 2 (`ply`) has been completed.
   virtual void OnProgress(int ply) = 0;
   // Levels 5 and 6: the ranking pass is done and the deep pass's depth

@@ -215,7 +215,12 @@ MoveDecision EnginePlayer::ChooseMove(const SessionGame& session, int level) {
   if (decision.fromBook) {
     decision.move = {square, 0.0, "0"};
   } else if (std::popcount(legal) == 1 && level >= 2) {
-    decision.move = {square, std::nullopt, "0"};  // taken without a search
+    // The turn takes a single move without searching it; its value is looked
+    // up as a hint would (the search runs for a single candidate there).
+    SetUp(session, level, true);
+    g.computer.ComputerTurn();
+    decision.nodes += g.searchState.Nodes;
+    decision.move = ValueOfTurn(p, level, square);
   } else {
     decision.move = ValueOfTurn(p, level, square);
   }

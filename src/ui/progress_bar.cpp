@@ -36,13 +36,15 @@ void ProgressBar::OnProgress(int ply) {
   int colour = s.ProgressColour;
   if (hint_ && colour != 1) colour = 5;
   const BarArea area = Area(layout_);
-  int from = 0, length = 0;
+  // This part's share of the bar (the whole bar for a turn of one part).
+  const float share = static_cast<float>(area.Width()) / static_cast<float>(parts_);
+  int from = static_cast<int>(share * static_cast<float>(part_)), length = 0;
   if (ply == 1) {
-    length = static_cast<int>(area.Width() * s.SEL[1] / roots);
+    length = static_cast<int>(share * s.SEL[1] / roots);
   } else {
     if (s.EN[2] <= 0) return;
-    const float slot = area.Width() / roots;
-    from = static_cast<int>(slot * (s.SEL[1] - 1));
+    const float slot = share / roots;
+    from += static_cast<int>(slot * (s.SEL[1] - 1));
     length = static_cast<int>(slot * s.SEL[2] / s.EN[2]);
   }
   if (length <= 0) return;

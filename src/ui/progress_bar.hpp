@@ -22,6 +22,12 @@ class ProgressBar {
   void OnProgress(int ply);
   // A hint's search draws in cyan (5) unless the bar's colour is blue (1).
   void SetHint(bool hint) { hint_ = hint; }
+  // The bar shows the whole turn: part `part` of `parts` fills its share of
+  // the bar, from where the earlier parts ended. A new turn is one part.
+  void SetPart(int part, int parts) {
+    part_ = part;
+    parts_ = parts < 1 ? 1 : parts;
+  }
 
  private:
   platform::Platform& io_;
@@ -29,6 +35,7 @@ class ProgressBar {
   const SearchState& search_;
   const AiState& ai_;
   bool hint_ = false;
+  int part_ = 0, parts_ = 1;
 };
 
 }  // namespace kerna

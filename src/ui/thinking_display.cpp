@@ -7,7 +7,12 @@
 namespace kerna {
 
 void ThinkingDisplay::OnSearchStarted() {
+  bar_.SetPart(0, 1);
   bar_.DrawFrame();
+}
+
+void ThinkingDisplay::OnPartStarted(int part, int parts) {
+  bar_.SetPart(part, parts);
 }
 
 void ThinkingDisplay::OnProgress(int ply) {
@@ -21,6 +26,7 @@ void ThinkingDisplay::OnDeepPass() {
 void ThinkingDisplay::OnTurnStarted(bool hint) {
   hint_ = hint;
   bar_.SetHint(hint);
+  bar_.SetPart(0, 1);
   if (!hint) messages_.PrintTurnMessage();
 }
 

@@ -19,6 +19,7 @@ class ThinkingDisplay : public SearchObserver {
       : messages_(messages), bar_(bar), hostess_(hostess), screen_(screen) {}
 
   void OnSearchStarted() override;
+  void OnPartStarted(int part, int parts) override;
   void OnProgress(int ply) override;
   void OnDeepPass() override;
   void OnTurnStarted(bool hint) override;

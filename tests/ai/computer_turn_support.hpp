@@ -128,6 +128,7 @@ class TurnWatcher : public SearchObserver {
   explicit TurnWatcher(TurnWorld& world) : world_(world), display_(world.g.thinkingDisplay) {}
 
   void OnSearchStarted() override { display_.OnSearchStarted(); }
+  void OnPartStarted(int part, int parts) override { display_.OnPartStarted(part, parts); }
   void OnTurnStarted(bool hint) override { display_.OnTurnStarted(hint); }
   void OnComputerPasses() override { display_.OnComputerPasses(); }
   void OnThinking(TurnMethod method) override { display_.OnThinking(method); }

@@ -465,3 +465,52 @@ TEST_F(ComputerTurnTest, ABookMoveShowsTheTurnWaits200MsAndIsPlayedWithValueZero
 
 }  // namespace
 }  // namespace kerna::test
+
+namespace kerna::test {
+namespace {
+
+// Black to move: the corner h1 (about -49) or the X-square g2 (about -83).
+// The variety rule may give away a little, never a corner for a thrown game.
+TEST(ComputerTurnVariety, LevelsFiveAndSixNeverThrowTheCornerForTheXSquare) {
+  const std::string_view moves = "f5d6c3d3c6f6e3f4f3e2f1f2f7d2e6g5h5e1d1g3h3c4c5c1b1c2b3h2g4h4";
+  const int seeds = kSanitized ? 3 : 16;
+  for (int level : {5, 6}) {
+    for (int seed = 1; seed <= seeds; ++seed) {
+      TurnWorld world;
+      Game& g = world.g;
+      BoardState& b = g.board;
+      b.Position = b.StartPosition;
+      b.SideToMove = kBlack;
+      g.rules.CopyPositionToLayers();
+      for (size_t i = 0; i + 1 < moves.size(); i += 2) {
+        b.Layer = 0;
+        g.rules.CountLegalMoves();
+        if (b.LegalMoveCount == 0) b.SideToMove = static_cast<int16_t>(3 - b.SideToMove);
+        b.SquareX = static_cast<int16_t>(moves[i] - 'a' + 1);
+        b.SquareY = static_cast<int16_t>(moves[i + 1] - '0');
+        g.rules.TestLegal();
+        ASSERT_EQ(b.LegalFlag, 1) << moves.substr(i, 2);
+        g.rules.MakeMove();
+        b.SideToMove = static_cast<int16_t>(3 - b.SideToMove);
+      }
+      g.rules.CopyLayerToPosition();
+      ASSERT_EQ(b.SideToMove, kBlack);
+      b.ComputerSide = kBlack;
+      b.HumanSide = kWhite;
+      b.MovesPlayed = static_cast<int16_t>(moves.size() / 2);
+      g.ai.GameStage = 1;
+      g.ai.Level = static_cast<int16_t>(level);
+      g.settings.ThinkingVaries = 1;
+      g.random.Seed(static_cast<uint32_t>(seed));
+      g.computer.ComputerTurn();
+      EXPECT_FALSE(b.LastMoveX == 7 && b.LastMoveY == 2) << "level " << level << " seed " << seed;
+      if (g.ai.SecondBestFlag == 1) {
+        // The value shown is the played move's own, not the best's.
+        EXPECT_EQ(g.ai.ShownValue, -g.ai.RootMoveScore[2]);
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kerna::test

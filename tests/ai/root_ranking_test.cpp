@@ -196,25 +196,25 @@ TEST_F(RootRankingTest, VarietyPlaysTheSecondOnACloseGapAndACoinBelowOneHalf) {
   }
 }
 
-TEST_F(RootRankingTest, VarietyAtLevelFiveComparesWithTheKeptRankingResult) {
-  g.ai.Level = 5;
+TEST_F(RootRankingTest, VarietyAtLevelsFiveAndSixGivesAwayNoMoreThanTheLowerLevels) {
   g.settings.ThinkingVaries = 1;
-  g.ai.RankResultValue = 33;
-  for (uint32_t seed = 1; seed <= 20; ++seed) {
-    SetRoot({-50, -10, 40});
-    g.ai.RankResultX = 2;  // the deep search's second is the kept result
-    g.ai.RankResultY = 1;
-    g.random.Seed(seed);
-    platform::Random copy;
-    copy.Seed(seed);
-    const bool second = copy.Next() < 0.5;
-    g.ranking.ChooseMove();
-    EXPECT_EQ(g.ai.ChosenX, second ? 2 : 1);
-    EXPECT_EQ(g.ai.ShownValue, second ? 33 : 50);
-    SetRoot({-50, -10, 40});
-    g.ai.RankResultX = 3;  // not the second: always the best, however close
-    g.ranking.ChooseMove();
-    EXPECT_EQ(g.ai.ChosenX, 1);
+  for (int level : {5, 6}) {
+    g.ai.Level = static_cast<int16_t>(level);
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+      SetRoot({-50, -10, 40});  // gap 40: always the best
+      g.random.Seed(seed);
+      g.ranking.ChooseMove();
+      EXPECT_EQ(g.ai.ChosenX, 1);
+      EXPECT_EQ(g.ai.ShownValue, 50);
+      SetRoot({-50, -45, 40});  // gap 5: the coin decides
+      g.random.Seed(seed);
+      platform::Random copy;
+      copy.Seed(seed);
+      const bool second = copy.Next() < 0.5;
+      g.ranking.ChooseMove();
+      EXPECT_EQ(g.ai.ChosenX, second ? 2 : 1);
+      EXPECT_EQ(g.ai.ShownValue, second ? 45 : 50);
+    }
   }
 }
 

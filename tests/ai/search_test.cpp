@@ -104,20 +104,33 @@ TEST_F(SearchTest, PassesAndBothSidesPassingAreScoredThroughTheLine) {
   EXPECT_GT(with_pass, 0);
 }
 
-// Black (the computer) fills a1 and the game ends 32 to 32.
+// Black (the computer) fills a1 and the game ends 32 to 32; with one disc
+// changed, 33 to 31 or 31 to 33.
 constexpr std::array<std::string_view, 8> kDrawnAfterA1{
     ".OXXXXXX", "XXXXXXXX", "XXXXXXXX", "XXXXXXXX", "OOOOOOOO", "OOOOOOOO", "OOOOOOOO", "OOOOOOOO"};
 
-TEST_F(SearchTest, DrawnFinalPositionScoresAsALossForTheComputer) {
-  SetLayer(g, 0, kDrawnAfterA1);
-  CopyLayer(g, 0, 1);
-  g.board.ComputerSide = kBlack;
-  g.board.HumanSide = kWhite;
-  EXPECT_EQ(SearchAtDepth(2), kDecided);  // seen from the opponent: the computer did not win
-  g.ranking.ChooseMove();
-  EXPECT_EQ(g.ai.ShownValue, -kDecided);
-  EXPECT_EQ(g.ai.ChosenX, 1);
-  EXPECT_EQ(g.ai.ChosenY, 1);
+TEST_F(SearchTest, ADrawnFinalPositionIsWorthNothingBetweenAWinAndALoss) {
+  auto value_after_a1 = [&](std::string_view row2, std::string_view row5) {
+    std::array<std::string_view, 8> rows = kDrawnAfterA1;
+    rows[1] = row2;
+    rows[4] = row5;
+    SetLayer(g, 0, rows);
+    CopyLayer(g, 0, 1);
+    g.board.ComputerSide = kBlack;
+    g.board.HumanSide = kWhite;
+    const int score = SearchAtDepth(2);  // seen from the opponent
+    g.ranking.ChooseMove();
+    EXPECT_EQ(g.ai.ChosenX, 1);
+    EXPECT_EQ(g.ai.ChosenY, 1);
+    EXPECT_EQ(g.ai.ShownValue, -score);
+    return -score;
+  };
+  const int draw = value_after_a1(kDrawnAfterA1[1], kDrawnAfterA1[4]);
+  const int win = value_after_a1(kDrawnAfterA1[1], "XOOOOOOO");
+  const int loss = value_after_a1("XXXXXXXO", kDrawnAfterA1[4]);
+  EXPECT_EQ(draw, 0);
+  EXPECT_EQ(win, kDecided);
+  EXPECT_EQ(loss, -kDecided);
 }
 
 TEST_F(SearchTest, EqualRootScoresKeepTheEarlierCandidate) {

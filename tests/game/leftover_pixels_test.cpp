@@ -79,6 +79,7 @@ class CheckWhileThinking : public SearchObserver {
   CheckWhileThinking(SearchObserver& display, std::function<void()> check)
       : display_(display), check_(std::move(check)) {}
   void OnSearchStarted() override { display_.OnSearchStarted(); }
+  void OnPartStarted(int part, int parts) override { display_.OnPartStarted(part, parts); }
   void OnDeepPass() override { display_.OnDeepPass(); }
   void OnTurnStarted(bool hint) override {
     display_.OnTurnStarted(hint);

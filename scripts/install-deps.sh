@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game, its tests and its tools need, once.
-# Checks each with dpkg -s first, so a machine that has them all is left alone.
+# Installs the Debian packages the game, its tests and its tools need, once,
+# from the package sources the machine already has. With package names as
+# arguments it installs those instead (the browser build and the voice tool
+# use it so). Checks each with dpkg -s first, so a machine that has them all is
+# left alone.
 set -euo pipefail
 
 packages=(
@@ -10,6 +13,7 @@ packages=(
   xvfb xauth xdotool imagemagick libx11-dev libxtst-dev
   clang libclang-rt-14-dev
 )
+if [ $# -gt 0 ]; then packages=("$@"); fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -18,6 +18,7 @@
 #include "game/game.hpp"
 #include "platform/headless_backend.hpp"
 #include "reference_players.hpp"
+#include "support/forwarding_observer.hpp"
 
 namespace kerna::test {
 
@@ -123,24 +124,18 @@ inline ::testing::AssertionResult IsLegalMove(const Grid& before, const Grid& af
 // Watches the turn's search: the message rows at the first progress report
 // and at the deep pass, and the depth of the deep pass. Everything is passed
 // on to the game's own display first, so the rows are the ones it printed.
-class TurnWatcher : public SearchObserver {
+class TurnWatcher : public ForwardingObserver {
  public:
-  explicit TurnWatcher(TurnWorld& world) : world_(world), display_(world.g.thinkingDisplay) {}
+  explicit TurnWatcher(TurnWorld& world)
+      : ForwardingObserver(world.g.thinkingDisplay), world_(world) {}
 
-  void OnSearchStarted() override { display_.OnSearchStarted(); }
-  void OnPartStarted(int part, int parts) override { display_.OnPartStarted(part, parts); }
-  void OnTurnStarted(bool hint) override { display_.OnTurnStarted(hint); }
-  void OnComputerPasses() override { display_.OnComputerPasses(); }
-  void OnThinking(TurnMethod method) override { display_.OnThinking(method); }
-  void OnMoveChosen() override { display_.OnMoveChosen(); }
-  void OnMovePlayed(MoveSource source) override { display_.OnMovePlayed(source); }
   void OnProgress(int ply) override {
-    display_.OnProgress(ply);
+    ForwardingObserver::OnProgress(ply);
     if (progress_reports++ > 0) return;
     for (int r = 0; r <= 4; ++r) rows_at_progress[r] = world_.Row(20 + r);
   }
   void OnDeepPass() override {
-    display_.OnDeepPass();
+    ForwardingObserver::OnDeepPass();
     ++deep_passes;
     deep_depth = world_.g.ai.LookAheadDepth;
     for (int r = 0; r <= 4; ++r) rows_at_deep_pass[r] = world_.Row(20 + r);
@@ -158,7 +153,6 @@ class TurnWatcher : public SearchObserver {
 
  private:
   TurnWorld& world_;
-  SearchObserver& display_;
 };
 
 }  // namespace kerna::test

@@ -3,6 +3,7 @@
 // shown one is whole (no message row is painted over it), and the level line
 // of row 5 keeps its bottom pixel row beside the hostess's balloon.
 #include "game/flow_fixture.hpp"
+#include "support/forwarding_observer.hpp"
 
 namespace kerna::test {
 namespace {
@@ -74,29 +75,21 @@ class LeftoverPixels : public FlowTest {
 
 // Looks at the screen at the first progress report of each computer turn,
 // after passing every report on to the game's own display.
-class CheckWhileThinking : public SearchObserver {
+class CheckWhileThinking : public ForwardingObserver {
  public:
   CheckWhileThinking(SearchObserver& display, std::function<void()> check)
-      : display_(display), check_(std::move(check)) {}
-  void OnSearchStarted() override { display_.OnSearchStarted(); }
-  void OnPartStarted(int part, int parts) override { display_.OnPartStarted(part, parts); }
-  void OnDeepPass() override { display_.OnDeepPass(); }
+      : ForwardingObserver(display), check_(std::move(check)) {}
   void OnTurnStarted(bool hint) override {
-    display_.OnTurnStarted(hint);
+    ForwardingObserver::OnTurnStarted(hint);
     checked_ = false;
   }
-  void OnComputerPasses() override { display_.OnComputerPasses(); }
-  void OnThinking(TurnMethod method) override { display_.OnThinking(method); }
-  void OnMoveChosen() override { display_.OnMoveChosen(); }
-  void OnMovePlayed(MoveSource source) override { display_.OnMovePlayed(source); }
   void OnProgress(int ply) override {
-    display_.OnProgress(ply);
+    ForwardingObserver::OnProgress(ply);
     if (!checked_) check_();
     checked_ = true;
   }
 
  private:
-  SearchObserver& display_;
   std::function<void()> check_;
   bool checked_ = false;
 };

@@ -212,9 +212,12 @@ std::string WriteGgf(const GgfGame& game) {
   return out + ";)";
 }
 
+// Strings here are appended piece by piece: g++ 12 warns falsely (-Wrestrict)
+// about the inlined copy in "x" + std::string when it optimises.
 std::string GgfResult(int blackMinusWhite) {
-  if (blackMinusWhite > 0) return "+" + std::to_string(blackMinusWhite);
-  return std::to_string(blackMinusWhite);
+  std::string result = blackMinusWhite > 0 ? "+" : "";
+  result += std::to_string(blackMinusWhite);
+  return result;
 }
 
 std::string GgfSquareName(int square) {
@@ -264,7 +267,10 @@ std::string WriteGgfMoveItem(const GgfMove& move) {
   if (!move.eval && !move.seconds) return out;
   out += "/";
   if (move.eval) out += FormatNumber(*move.eval, 2, false);
-  if (move.seconds) out += "/" + FormatNumber(*move.seconds, 2, true);
+  if (move.seconds) {
+    out += '/';
+    out += FormatNumber(*move.seconds, 2, true);
+  }
   return out;
 }
 

@@ -6,6 +6,12 @@
 // the disc margin (exact) or +-64 / 0 (win-loss-draw).
 #include "nboard/engine_player.hpp"
 
+// g++ 12 warns falsely (-Wrestrict, its bug 105329) about the inlined copy of
+// short literals into std::string when it optimises this file.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
+
 #include <algorithm>
 #include <bit>
 #include <cmath>

@@ -23,7 +23,8 @@ TableFitter::TableFitter(const ParameterClasses& classes, const std::vector<Samp
                          std::vector<double> offset, const FitOptions& options)
     : classes_(classes), samples_(samples), options_(options), placementBase_(classes.Count()) {
   target_.resize(samples.size());
-  for (size_t s = 0; s < samples.size(); ++s) target_[s] = 10.0 * samples[s].label - offset[s];
+  for (size_t s = 0; s < samples.size(); ++s)
+    target_[s] = options.labelScale * samples[s].label - offset[s];
   patternWhite_.resize(kIndices);
   patternBlack_.resize(kIndices);
   for (auto& column : edgeColumn_) column.resize(kIndices);
@@ -38,10 +39,11 @@ TableFitter::TableFitter(const ParameterClasses& classes, const std::vector<Samp
     const double weight = classes.IsDiagonal(j) ? kDiagonalWeight : kEdgeWeight;
     ridge_[j] = options.ridge * weight * weight;
   }
-  for (int j = placementBase_; j < Count(); ++j) {
+  for (int j = placementBase_; j < placementBase_ + 4 * kSquareClasses; ++j) {
     ridge_[j] = options.placementRidge;
     prior_[j] = options.placementPrior[j - placementBase_];
   }
+  if (options.fitFrontier) ridge_[FrontierParameter()] = 0;
   // Preconditioner: the diagonal of A^T A (terms of one sample counted apart) plus the ridge.
   diagonal_ = ridge_;
   for (const Sample& s : samples) {
@@ -67,6 +69,7 @@ TableFitter::TableFitter(const ParameterClasses& classes, const std::vector<Samp
     }
     for (int k = 0; k < kSquareClasses; ++k)
       diagonal_[PlacementParameter(s.stage, k)] += s.placement[k] * s.placement[k];
+    if (options.fitFrontier) diagonal_[FrontierParameter()] += double(s.frontier) * s.frontier;
   }
 }
 
@@ -102,6 +105,7 @@ double TableFitter::Pass(const std::vector<double>& p, std::vector<double>& out,
                                   p[edgeColumn_[6][d2]] - p[edgeColumn_[7][d2]]);
       const int placement = placementBase_ + s.stage * kSquareClasses;
       for (int k = 0; k < kSquareClasses; ++k) value += s.placement[k] * p[placement + k];
+      if (options_.fitFrontier) value += s.frontier * p[FrontierParameter()];
       double q = value;
       if (residual) {
         q = target_[n] - value;
@@ -127,6 +131,7 @@ double TableFitter::Pass(const std::vector<double>& p, std::vector<double>& out,
       g[edgeColumn_[6][d2]] += qd;
       g[edgeColumn_[7][d2]] -= qd;
       for (int k = 0; k < kSquareClasses; ++k) g[placement + k] += s.placement[k] * q;
+      if (options_.fitFrontier) g[FrontierParameter()] += s.frontier * q;
     }
     losses[t] = loss;
   };
@@ -194,6 +199,7 @@ void TableFitter::SolveWithinBounds(std::vector<double>& x, std::vector<char>& f
 }
 
 double TableFitter::Bound(int parameter) const {
+  if (options_.fitFrontier && parameter == FrontierParameter()) return 1e9;
   return parameter >= placementBase_ ? kPlacementBound : classes_.Bound(parameter);
 }
 

@@ -29,7 +29,11 @@ struct FitOptions {
   // Placement values of stages 0..3 the fit is pulled toward, [stage * 10 + class],
   // and how hard (per parameter, in squared evaluation units).
   std::vector<double> placementPrior = std::vector<double>(4 * kSquareClasses, 0.0);
-  double placementRidge = 1e5;
+  double placementRidge = 1e12;  // this strong a pull holds them at the prior
+  // Evaluation units per disc of the label (the shown value reads about 10 per disc).
+  double labelScale = 10;
+  // Fit the frontier weight as one more parameter (to measure it: the game fixes it at 5).
+  bool fitFrontier = false;
 };
 
 inline constexpr double kPlacementBound = 400;  // keeps the abc-table.dat fields 4 wide
@@ -42,7 +46,8 @@ class TableFitter {
               std::vector<double> offset, const FitOptions& options);
 
   // Parameters: the classes' ones, then the 40 placement values [stage * 10 + class].
-  int Count() const { return placementBase_ + 4 * kSquareClasses; }
+  int Count() const { return placementBase_ + 4 * kSquareClasses + (options_.fitFrontier ? 1 : 0); }
+  int FrontierParameter() const { return placementBase_ + 4 * kSquareClasses; }
   int PlacementParameter(int stage, int squareClass) const {
     return placementBase_ + stage * kSquareClasses + squareClass;
   }

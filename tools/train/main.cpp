@@ -153,7 +153,6 @@ int main(int argc, char** argv) {
     free.firstIterations = 60;
     std::vector<double> none(data.training.size(), 0.0);
     kt::TableFitter fitter(classes, data.training, none, free);
-    std::vector<double> fixed(fitter.Count(), 0.0);
     const std::vector<double> x = fitter.FitContinuous();
     std::printf("frontier weight wanted at %.1f units a disc: %.2f\n", args.labelScale,
                 x[fitter.FrontierParameter()]);

@@ -4,6 +4,7 @@
 #include "ai/book_lookup.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace kerna {
@@ -108,16 +109,30 @@ int16_t BookLookup::ChooseLine() {
   const BookState& state = state_;
   const int count = state.BookCandidateCount;
   if (count == 1) return state.BookCandidates[1];
+  // The move every candidate may play next; 0 = any.
+  const int next = board_.MovesPlayed + 1;
+  int move = 0;
   if (settings_.ThinkingVaries != 0 && ai_.VarietyAllowed == 1) {
-    // Every candidate equally likely; the guard keeps an r of 1 in range.
-    const int pick = std::min(count, static_cast<int>(std::floor(count * random_.Next())) + 1);
-    return state.BookCandidates[pick];
+    // Every distinct next move equally likely, however many lines follow it: a
+    // move the book explores more deeply is no better for it. The guard keeps an
+    // r of 1 in range.
+    std::array<int, 64> moves{};  // at most 60 empty squares
+    int distinct = 0;
+    for (int i = 1; i <= count; ++i) {
+      const int m = static_cast<int>(book_.Moves[state.BookCandidates[i]][next]);
+      if (std::find(moves.begin(), moves.begin() + distinct, m) == moves.begin() + distinct)
+        moves[distinct++] = m;
+    }
+    const int pick =
+        std::min(distinct - 1, static_cast<int>(std::floor(distinct * random_.Next())));
+    move = moves[pick];
   }
-  // The longest line; the earliest (lowest number) among equally long ones.
-  int16_t best = state.BookCandidates[1];
-  for (int i = 2; i <= count; ++i) {
+  // The longest line (with that move); the earliest (lowest number) among equally long ones.
+  int16_t best = 0;
+  for (int i = 1; i <= count; ++i) {
     const int16_t line = state.BookCandidates[i];
-    if (book_.MoveCount[line] > book_.MoveCount[best]) best = line;
+    if (move != 0 && static_cast<int>(book_.Moves[line][next]) != move) continue;
+    if (best == 0 || book_.MoveCount[line] > book_.MoveCount[best]) best = line;
   }
   return best;
 }

@@ -201,6 +201,27 @@ TEST_F(BookLookupTest, WithVarietyEveryCandidateIsPlayedAboutEquallyOften) {
   }
 }
 
+TEST_F(BookLookupTest, WithVarietyEachNextMoveIsEquallyLikelyHoweverManyLinesFollowIt) {
+  // c3 has three lines, c5 one: the book explores c3 more, it does not prefer it.
+  UseBook("f5d6c3d3c4\r\nf5d6c3d3c4f4\r\nf5d6c3f4\r\nf5d6c5f4e3\r\n");
+  g.settings.ThinkingVaries = 1;
+  std::map<Square, int> times;
+  g.random.Seed(4321);
+  for (int i = 0; i < 400; ++i) {
+    Start();
+    Play("f5d6");
+    LookUp();
+    ++times[Answer()];
+    // Within a move the longest line is taken, as without variety.
+    if (Answer() == SquareOf("c3")) {
+      EXPECT_EQ(g.ai.BookHit, 2);
+    }
+  }
+  ASSERT_EQ(times.size(), 2u);
+  EXPECT_GT(times[SquareOf("c3")], 150);
+  EXPECT_GT(times[SquareOf("c5")], 150);
+}
+
 TEST_F(BookLookupTest, IllegalBookMoveIsNeverPlayed) {
   // a1 is empty but flips nothing; f5 is taken; the last line's move is legal.
   UseBook("f5d6a1c3\r\nf5d6f5\r\nf5d6c5\r\n");

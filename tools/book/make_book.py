@@ -2,11 +2,20 @@
 """Makes the opening book assets/dat/zyouseki.txt from the named openings and
 the recorded games in the shared data folder.
 
-The book holds every named opening and the lines strong players actually chose:
-every game prefix of MIN_PLY..MAX_PLY moves played by at least --min-games
-different games, unless one of its moves was, on average, clearly bad for the
-side that chose it. Only maximal lines are written, because the game's lookup
-matches prefixes: a line that a longer kept line extends adds nothing.
+The book is a tree of the moves strong players chose, grown from f5 down to
+--depth moves: at every position it keeps each move that at least --min-games
+different games played and whose mover did, on average over those games, within
+--within discs as well as with the best such move and never worse than losing
+by --worst-mean discs. So every reasonable reply of an opponent leads to a
+position where the book still answers, and every answer the book can give is
+one of the good moves there. A position of the tree whose moves are all rarer
+than that gets one answer: its best move among those at least --min-answer-games
+games played. Below --depth each line follows the most played sound move while
+enough games did, up to MAX_PLY moves. Every named opening is added too.
+
+Lines are written in the tree's order, the better move first at every position,
+and only maximal lines are written, because the game's lookup matches prefixes:
+a line that a longer kept line extends adds nothing.
 
 Every tenth game of each games file is held out and used to measure how often
 the book answers in the opening. Standard library only; the output is the same
@@ -19,10 +28,10 @@ import os
 import sys
 import time
 
-MIN_PLY = 8
 MAX_PLY = 20
 HOLD_OUT_EVERY = 10  # line i of a games file is held out when i % 10 == 9
 REPORT_PLIES = 20
+SHRINK_GAMES = 20
 BOOK_CAPACITY = 7000
 
 FULL = (1 << 64) - 1
@@ -157,14 +166,89 @@ class PrefixStats:
     def mean_result(self, prefix):
         return self.result_sum[prefix] / self.games[prefix]
 
+    def value(self, prefix):
+        """The mean result for the mover, pulled toward what the mover could expect
+        before the move (SHRINK_GAMES games' worth), so that a rare move whose few
+        games happened to go well does not pass for the best."""
+        parent = prefix[:-2]
+        prior = -self.mean_result(parent) if self.games[parent] else 0.0
+        n = self.games[prefix]
+        return (self.result_sum[prefix] + SHRINK_GAMES * prior) / (n + SHRINK_GAMES)
 
-def sound_line(stats, prefix, worst_mean):
-    """False when some move of the line (from the second on) lost, on average
-    over the games that played it, by more than worst_mean discs for its mover."""
-    for ply in range(2, len(prefix) // 2 + 1):
-        if stats.mean_result(prefix[:2 * ply]) < -worst_mean:
-            return False
-    return True
+
+def children_of(stats):
+    """Every recorded prefix's continuations, one move longer."""
+    children = collections.defaultdict(list)
+    for prefix in stats.games:
+        if len(prefix) > 2:
+            children[prefix[:-2]].append(prefix)
+    for kids in children.values():
+        kids.sort()
+    return children
+
+
+class BookTree:
+    """The tree of book positions; see the module's description."""
+
+    def __init__(self, stats, depth, min_games, min_answer_games, within, worst_mean):
+        self.stats = stats
+        self.children = children_of(stats)
+        self.depth = depth
+        self.min_games = min_games
+        self.min_answer_games = min_answer_games
+        self.within = within
+        self.worst_mean = worst_mean
+
+    def good_moves(self, prefix):
+        """The continuations of `prefix` the book keeps, best first."""
+        stats = self.stats
+        common = [c for c in self.children[prefix] if stats.games[c] >= self.min_games]
+        if len(prefix) == 2:
+            # The reply to f5: never the book's own choice (the lookup answers from the
+            # third move on), so every common one is covered.
+            kept = common
+        elif common:
+            best = max(stats.value(c) for c in common)
+            kept = [c for c in common if stats.value(c) >= best - self.within
+                    and stats.value(c) >= -self.worst_mean]
+        else:
+            rare = [c for c in self.children[prefix]
+                    if stats.games[c] >= self.min_answer_games
+                    and stats.value(c) >= -self.worst_mean]
+            kept = sorted(rare, key=lambda c: (-stats.value(c), c))[:1]
+        return sorted(kept, key=lambda c: (-stats.value(c), c))
+
+    def extend(self, prefix):
+        """Follows the most played sound continuation while enough games did."""
+        stats = self.stats
+        while len(prefix) // 2 < MAX_PLY:
+            kids = [c for c in self.children[prefix] if stats.games[c] >= self.min_games
+                    and stats.value(c) >= -self.worst_mean]
+            if not kids:
+                break
+            prefix = max(kids, key=lambda c: (stats.games[c], stats.value(c), c))
+        return prefix
+
+    def lines(self):
+        """The book's lines in tree order (better moves first); proper prefixes included."""
+        found = []
+        stack = ["f5"]
+        while stack:
+            prefix = stack.pop()
+            kids = self.good_moves(prefix) if len(prefix) // 2 < self.depth else []
+            if not kids:
+                found.append(self.extend(prefix))
+                continue
+            stack.extend(reversed(kids))
+        return found
+
+
+def tree_order(lines, stats):
+    """Sort key: at every position the move whose mover did best comes first."""
+    def key(line):
+        return tuple((-stats.value(line[:i]) if stats.games[line[:i]] else 99.0,
+                      line[i - 2:i]) for i in range(4, len(line) + 1, 2))
+    return sorted(lines, key=key)
 
 
 def maximal(lines):
@@ -176,14 +260,11 @@ def maximal(lines):
     return kept
 
 
-def build_book(stats, openings, min_games, worst_mean):
-    recurring = [p for p, n in stats.games.items()
-                 if n >= min_games and MIN_PLY <= len(p) // 2 <= MAX_PLY
-                 and sound_line(stats, p, worst_mean)]
-    lines = maximal(recurring + [moves for _, moves in openings])
-    # Most played first, so that among equally long lines the lookup's lowest
-    # line number is the most common one; the moves break remaining ties.
-    return sorted(lines, key=lambda line: (-stats.games[line[:2 * MAX_PLY]], line))
+def build_book(stats, openings, args):
+    tree = BookTree(stats, args.depth, args.min_games, args.min_answer_games, args.within,
+                    args.worst_mean)
+    lines = maximal(tree.lines() + [moves for _, moves in openings])
+    return tree_order(lines, stats)
 
 
 def check_book(lines, openings):
@@ -225,17 +306,24 @@ def measure(lines, held_out):
     played_in_book = [0] * (REPORT_PLIES + 1)
     chosen_played = [0] * (REPORT_PLIES + 1)
     reached = [0] * (REPORT_PLIES + 1)
+    # After the book answered move p - 1 and the opponent replied, whatever the reply.
+    answered_before = [0] * (REPORT_PLIES + 1)
+    answers_after_reply = [0] * (REPORT_PLIES + 1)
     for game in held_out:
         moves = split_moves(game)
         for ply in range(1, min(REPORT_PLIES, len(moves)) + 1):
             prefix = game[:2 * (ply - 1)]
             reached[ply] += 1
             candidates = index.next_moves.get(prefix)
+            if ply >= 4 and game[:2 * (ply - 2)] in index.next_moves:
+                answered_before[ply] += 1
+                answers_after_reply[ply] += bool(candidates)
             if candidates:
                 any_candidate[ply] += 1
                 played_in_book[ply] += moves[ply - 1] in candidates
                 chosen_played[ply] += index.chosen[prefix] == moves[ply - 1]
-    return reached, any_candidate, played_in_book, chosen_played
+    after_reply = [a / b if b else 0.0 for a, b in zip(answers_after_reply, answered_before)]
+    return reached, any_candidate, played_in_book, chosen_played, after_reply
 
 
 def write_book(lines, path):
@@ -251,11 +339,19 @@ def main():
     parser.add_argument("--data", default="/work/shared/data",
                         help="folder with openings.tsv and games/")
     parser.add_argument("--out", default=os.path.join(repo, "assets", "dat", "zyouseki.txt"))
+    parser.add_argument("--depth", type=int, default=20,
+                        help="moves down to which every reasonable move is followed")
     parser.add_argument("--min-games", type=int, default=20,
-                        help="games that must have played a prefix for it to enter the book")
-    parser.add_argument("--worst-mean", type=float, default=8.0,
-                        help="drop a line with a move whose mover lost by more than this "
-                             "many discs on average")
+                        help="games that must have played a move for the book to keep it")
+    parser.add_argument("--min-answer-games", type=int, default=3,
+                        help="games that must have played the one answer of a position "
+                             "whose moves are all rarer than --min-games")
+    parser.add_argument("--within", type=float, default=8.0,
+                        help="keep a move when its mover did on average within this many "
+                             "discs as well as with the position's best common move")
+    parser.add_argument("--worst-mean", type=float, default=12.0,
+                        help="never keep a move whose mover lost by more than this many "
+                             "discs on average")
     parser.add_argument("--sizes", action="store_true",
                         help="only print the book size for a range of --min-games values")
     args = parser.parse_args()
@@ -271,11 +367,12 @@ def main():
 
     if args.sizes:
         for n in (10, 15, 20, 25, 30, 40, 50, 60, 80, 100, 150, 200):
-            book = build_book(stats, openings, n, args.worst_mean)
+            args.min_games = n
+            book = build_book(stats, openings, args)
             print(f"min-games {n:4d}: {len(book)} lines")
         return
 
-    lines = build_book(stats, openings, args.min_games, args.worst_mean)
+    lines = build_book(stats, openings, args)
     check_book(lines, openings)
     write_book(lines, args.out)
     lengths = [len(line) // 2 for line in lines]
@@ -283,13 +380,15 @@ def main():
     histogram = collections.Counter(lengths)
     print("lines by length: " + ", ".join(f"{n}:{histogram[n]}" for n in sorted(histogram)))
 
-    reached, any_candidate, played_in_book, chosen_played = measure(lines, held_out)
+    reached, any_candidate, played_in_book, chosen_played, after_reply = measure(lines, held_out)
     print("held-out games, move p (given moves 1..p-1):")
-    print("   p   games  has a candidate  played move among candidates  book's choice = played")
+    print("   p   games  has a candidate  played move among candidates  book's choice = played"
+          "  answers after any reply")
     for ply in range(1, REPORT_PLIES + 1):
         r = reached[ply] or 1
         print(f"  {ply:2d}  {reached[ply]:6d}  {100 * any_candidate[ply] / r:14.1f}%"
-              f"  {100 * played_in_book[ply] / r:27.1f}%  {100 * chosen_played[ply] / r:21.1f}%")
+              f"  {100 * played_in_book[ply] / r:27.1f}%  {100 * chosen_played[ply] / r:21.1f}%"
+              f"  {100 * after_reply[ply]:22.1f}%")
     print(f"time: {time.time() - started:.0f} s")
 
 

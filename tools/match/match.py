@@ -1,22 +1,34 @@
 #!/usr/bin/env python3
-"""A small match runner for NBoard-protocol engines: every pair of the given
-kerna-engine levels plays each opening twice, colours swapped.
+"""A small match runner for NBoard-protocol engines: each pairing of players plays
+every chosen opening twice, colours swapped.
 
-usage: match.py --engine build/src/app/kerna-engine --data assets \\
-                --openings openings.tsv [--levels 6 4 2] [--openings-count 10] \\
-                [--games-out games.ggf]
+usage:
+  every pair of levels, one engine and one data folder (as before):
+    match.py --engine build/src/app/kerna-engine --data assets --openings openings.tsv \
+             [--levels 6 4 2]
+  two players with their own data folders (new tables against old ones):
+    match.py --engine build/src/app/kerna-engine --openings openings.tsv \
+             --player new:6:assets --player old:6:/tmp/old-assets --openings-count 50
+  a ladder of consecutive levels (1 against 0, 2 against 1, ..., 6 against 5):
+    match.py --engine build/src/app/kerna-engine --data assets --openings openings.tsv \
+             --ladder 0 6 --openings-count 20
+common options: [--openings-count N] [--jobs J] [--no-book] [--games-out games.ggf]
 
+A player is NAME:LEVEL[:DATA[:ENGINE]]; DATA and ENGINE default to --data and --engine.
 openings.tsv: a header line, then "name<TAB>moves" with moves like f5d6c3.
 Every game starts from the usual position with the opening's moves already
 played; the engines are then asked for moves with "set game"/"ping"/"go" as a
-GUI would, and every move they give is checked before it is played. Prints one
-line per game and a table of points (win 1, draw 1/2), disc margins and the
-engines' thinking time.
+GUI would, and every move they give is checked before it is played. Games run
+on --jobs worker threads, each with its own engine processes, so a game's moves
+do not depend on the job count. Prints one line per game and, for every
+pairing, the games, the first player's score, the disc margin and each
+player's thinking time per move.
 """
 import argparse
 import itertools
 import subprocess
 import sys
+import threading
 import time
 
 DIRS = [(-1, -1), (0, -1), (1, -1), (-1, 0), (1, 0), (-1, 1), (0, 1), (1, 1)]
@@ -78,12 +90,32 @@ def ggf(moves, black, white, result='?'):
     return text + ';)'
 
 
+class Player:
+    """Who plays: a name, a level, a data folder and an engine program."""
+
+    def __init__(self, name, level, data, program):
+        self.name, self.level, self.data, self.program = name, level, data, program
+
+
+def parse_player(text, default_data, default_engine):
+    parts = text.split(':')
+    if len(parts) < 2 or len(parts) > 4 or not parts[1].isdigit():
+        raise SystemExit('a player is NAME:LEVEL[:DATA[:ENGINE]], not ' + text)
+    data = parts[2] if len(parts) > 2 and parts[2] else default_data
+    program = parts[3] if len(parts) > 3 and parts[3] else default_engine
+    if not data or not program:
+        raise SystemExit('player %s needs a data folder and an engine' % parts[0])
+    return Player(parts[0], int(parts[1]), data, program)
+
+
 class Engine:
-    def __init__(self, program, data, level):
-        self.level = level
-        self.name = 'level%d' % level
-        self.proc = subprocess.Popen([program, '--level', str(level), '--data', data],
-                                     stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+    def __init__(self, player, use_book):
+        self.player = player
+        self.name = player.name
+        command = [player.program, '--level', str(player.level), '--data', player.data]
+        if not use_book:
+            command.append('--no-book')
+        self.proc = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                      text=True, bufsize=1)
         self.ping = 0
         self.seconds = 0.0
@@ -148,54 +180,130 @@ def play_game(black, white, opening):
     return margin, moves
 
 
+def read_openings(path, count):
+    with open(path, encoding='utf-8') as f:
+        rows = [line.rstrip('\n').split('\t') for line in f.readlines()[1:] if '\t' in line]
+    # Spread the chosen openings over the whole list rather than its first lines.
+    step = max(1, len(rows) // count)
+    return rows[::step][:count]
+
+
+def pairings(args):
+    """The pairs of players that meet; the first of each pair is the one scored."""
+    if args.player:
+        if len(args.player) != 2:
+            raise SystemExit('--player is given twice: the scored player, then its opponent')
+        a, b = (parse_player(p, args.data, args.engine) for p in args.player)
+        return [(a, b)]
+    if not args.engine or not args.data:
+        raise SystemExit('--engine and --data are needed')
+    if args.ladder:
+        low, high = args.ladder
+        players = {level: Player('L%d' % level, level, args.data, args.engine)
+                   for level in range(low, high + 1)}
+        return [(players[level + 1], players[level]) for level in range(low, high)]
+    players = {level: Player('L%d' % level, level, args.data, args.engine)
+               for level in args.levels}
+    return [(players[a], players[b]) for a, b in itertools.combinations(args.levels, 2)]
+
+
+def run_games(schedule, jobs, use_book):
+    """Plays every (pairing, opening, black, white) of the schedule; returns the results
+    in schedule order. Each worker starts its own engines and reuses them."""
+    results = [None] * len(schedule)
+    next_game = [0]
+    lock = threading.Lock()
+    failures = []
+
+    def worker():
+        engines = {}
+        try:
+            while True:
+                with lock:
+                    if next_game[0] >= len(schedule) or failures:
+                        break
+                    n = next_game[0]
+                    next_game[0] += 1
+                pair, name, opening, black, white = schedule[n]
+                for player in (black, white):
+                    if id(player) not in engines:
+                        engines[id(player)] = Engine(player, use_book)
+                eb, ew = engines[id(black)], engines[id(white)]
+                before = (eb.seconds, eb.moves, ew.seconds, ew.moves)
+                margin, moves = play_game(eb, ew, opening)
+                results[n] = (margin, moves, {
+                    'black': (eb.seconds - before[0], eb.moves - before[1]),
+                    'white': (ew.seconds - before[2], ew.moves - before[3])})
+                with lock:
+                    print('%-34s black %-6s white %-6s: %+d' % (name[:34], black.name,
+                                                              white.name, margin), flush=True)
+        except Exception as error:  # reported once the other workers stop
+            with lock:
+                failures.append(error)
+        finally:
+            for engine in engines.values():
+                engine.close()
+
+    threads = [threading.Thread(target=worker) for _ in range(max(1, jobs))]
+    for thread in threads:
+        thread.start()
+    for thread in threads:
+        thread.join()
+    if failures:
+        raise failures[0]
+    return results
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split('\n')[0])
-    parser.add_argument('--engine', required=True)
-    parser.add_argument('--data', required=True)
+    parser.add_argument('--engine')
+    parser.add_argument('--data')
     parser.add_argument('--openings', required=True)
     parser.add_argument('--levels', type=int, nargs='+', default=[6, 4, 2])
+    parser.add_argument('--player', action='append',
+                        help='NAME:LEVEL[:DATA[:ENGINE]]; give two to play them against each other')
+    parser.add_argument('--ladder', type=int, nargs=2, metavar=('LOW', 'HIGH'),
+                        help='consecutive levels LOW..HIGH, each against the one below')
     parser.add_argument('--openings-count', type=int, default=10)
+    parser.add_argument('--jobs', type=int, default=1)
+    parser.add_argument('--no-book', action='store_true', help='the engines play without book')
     parser.add_argument('--games-out')
     args = parser.parse_args()
 
-    with open(args.openings, encoding='utf-8') as f:
-        rows = [line.rstrip('\n').split('\t') for line in f.readlines()[1:] if '\t' in line]
-    # Spread the chosen openings over the whole list rather than its first lines.
-    step = max(1, len(rows) // args.openings_count)
-    openings = rows[::step][:args.openings_count]
-
-    engines = {level: Engine(args.engine, args.data, level) for level in args.levels}
-    points = {level: 0.0 for level in args.levels}
-    discs = {level: 0 for level in args.levels}
-    games_out = open(args.games_out, 'w', encoding='utf-8') if args.games_out else None
+    openings = read_openings(args.openings, args.openings_count)
+    pairs = pairings(args)
+    schedule = [(pair, name, opening, black, white)
+                for pair in pairs for name, opening in openings
+                for black, white in (pair, pair[::-1])]
     began = time.monotonic()
-    for a, b in itertools.combinations(args.levels, 2):
-        pair_points = {a: 0.0, b: 0.0}
-        for name, opening in openings:
-            for black_level, white_level in ((a, b), (b, a)):
-                margin, moves = play_game(engines[black_level], engines[white_level], opening)
-                result = 1.0 if margin > 0 else 0.5 if margin == 0 else 0.0
-                for level, share, own in ((black_level, result, margin),
-                                          (white_level, 1 - result, -margin)):
-                    points[level] += share
-                    pair_points[level] += share
-                    discs[level] += own
-                print('%-34s black L%d white L%d: %+d' % (name[:34], black_level, white_level,
-                                                           margin), flush=True)
-                if games_out:
-                    games_out.write(ggf(moves, 'kerna-engine L%d' % black_level,
-                                        'kerna-engine L%d' % white_level,
-                                        ('+%d' % margin) if margin > 0 else str(margin)) + '\n')
-        print('== L%d vs L%d: %.1f - %.1f (%d games)' % (a, b, pair_points[a], pair_points[b],
-                                                        2 * len(openings)), flush=True)
-    for engine in engines.values():
-        engine.close()
-    print('\nlevel  points  disc margin  moves  think s  s/move')
-    for level in args.levels:
-        e = engines[level]
-        print('L%d    %6.1f  %+11d  %5d  %7.1f  %6.2f' % (
-            level, points[level], discs[level], e.moves, e.seconds,
-            e.seconds / max(1, e.moves)))
+    results = run_games(schedule, args.jobs, not args.no_book)
+
+    if args.games_out:
+        with open(args.games_out, 'w', encoding='utf-8') as out:
+            for (pair, name, opening, black, white), (margin, moves, _) in zip(schedule,
+                                                                               results):
+                out.write(ggf(moves, black.name, white.name,
+                              ('+%d' % margin) if margin > 0 else str(margin)) + '\n')
+    print('\npairing                games  score (first)      disc margin    '
+          's/move first  s/move second')
+    for pair in pairs:
+        a, b = pair
+        games = points = margin_sum = 0
+        think = {id(a): [0.0, 0], id(b): [0.0, 0]}
+        for (p, name, opening, black, white), (margin, moves, times) in zip(schedule, results):
+            if p is not pair:
+                continue
+            for player, colour in ((black, 'black'), (white, 'white')):
+                think[id(player)][0] += times[colour][0]
+                think[id(player)][1] += times[colour][1]
+            own = margin if black is a else -margin
+            games += 1
+            points += 1.0 if own > 0 else 0.5 if own == 0 else 0.0
+            margin_sum += own
+        print('%-8s vs %-8s %5d  %6.1f (%5.1f %%)  %+6d (%+5.1f)  %12.3f  %13.3f' % (
+            a.name, b.name, games, points, 100.0 * points / max(1, games), margin_sum,
+            margin_sum / max(1, games), think[id(a)][0] / max(1, think[id(a)][1]),
+            think[id(b)][0] / max(1, think[id(b)][1])))
     print('wall time %.0f s' % (time.monotonic() - began))
     return 0
 

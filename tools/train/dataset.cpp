@@ -70,15 +70,17 @@ GameSamples SamplesOfGame(const std::string& moves, int gameNumber, bool heldOut
     random = Mix(random);
     if (!heldOut && static_cast<double>(random >> 11) * 0x1.0p-53 >= options.trainingShare)
       continue;
-    out.samples.push_back(
-        MakeSample(pos.board, pos.justMoved, pos.movesPlayed, labels[p], game->finalDifference));
+    out.samples.push_back(MakeSample(pos.board, pos.justMoved, pos.movesPlayed,
+                                     SearchStageOf(pos.movesPlayed, options.leafDepth), labels[p],
+                                     game->finalDifference));
   }
   return out;
 }
 
 }  // namespace
 
-Sample MakeSample(const Bitboard& board, int justMoved, int movesPlayed, int label, int recorded) {
+Sample MakeSample(const Bitboard& board, int justMoved, int movesPlayed, int stage, int label,
+                  int recorded) {
   Sample s;
   s.lines = ComputeLineIndices(board);
   s.label = static_cast<int16_t>(label);
@@ -89,9 +91,19 @@ Sample MakeSample(const Bitboard& board, int justMoved, int movesPlayed, int lab
   for (int k = 0; k < kSquareClasses; ++k)
     s.placement[k] = static_cast<int8_t>(white[k] - black[k]);
   s.justMovedWhite = justMoved == kWhite;
-  s.stage = static_cast<uint8_t>(StageOf(movesPlayed));
+  s.stage = static_cast<uint8_t>(stage);
   s.movesPlayed = static_cast<uint8_t>(movesPlayed);
   return s;
+}
+
+Bitboard BoardOfSample(const Sample& sample) {
+  Bitboard board;
+  for (int x = 1; x <= 8; ++x) {
+    int index = sample.lines[x - 1];  // column x, read from row 1
+    for (int y = 1; y <= 8; ++y, index /= 3)
+      if (index % 3) board.Of(index % 3) |= uint64_t{1} << SquareBit(x, y);
+  }
+  return board;
 }
 
 Dataset BuildDataset(const DatasetOptions& options) {

@@ -18,7 +18,7 @@ struct Sample {
   int16_t frontier = 0;  // frontier difference, white - black
   int8_t placement[kSquareClasses] = {};  // earning discs per class, white - black
   uint8_t justMovedWhite = 0;
-  uint8_t stage = 0;
+  uint8_t stage = 0;  // the stage of the placement values the search evaluates it with
   uint8_t movesPlayed = 0;
 };
 
@@ -29,6 +29,7 @@ struct DatasetOptions {
   int minMovesPlayed = 1;
   int maxMovesPlayed = 59;
   int solveEmpties = 0;  // re-solve the last N empties exactly for the labels (0 = off)
+  int leafDepth = 0;     // positions are valued with the stage of a root this many moves earlier
   uint64_t seed = 20240601;
   int threads = 2;
 };
@@ -43,7 +44,12 @@ struct Dataset {
 
 Dataset BuildDataset(const DatasetOptions& options);
 
-// The sample of one position (label = final difference, white - black).
-Sample MakeSample(const Bitboard& board, int justMoved, int movesPlayed, int label, int recorded);
+// The sample of one position (label = final difference, white - black), valued
+// with the placement values of `stage`.
+Sample MakeSample(const Bitboard& board, int justMoved, int movesPlayed, int stage, int label,
+                  int recorded);
+
+// The board a sample was made from (its eight columns hold every square).
+Bitboard BoardOfSample(const Sample& sample);
 
 }  // namespace kerna::train

@@ -111,6 +111,10 @@ int StageOf(int movesPlayed) {
   return 0;
 }
 
+int SearchStageOf(int movesPlayed, int leafDepth) {
+  return StageOf(std::max(0, movesPlayed - leafDepth));
+}
+
 int SwapColours(int index) {
   int swapped = 0;
   for (int i = 0; i < 8; ++i) {

@@ -53,6 +53,10 @@ struct EvaluationTables {
 int SquareClassOf(int x, int y);
 // Game stage 0..3 from the moves played (discs on the board - 4).
 int StageOf(int movesPlayed);
+// The stage a search evaluates a position with when the position is a leaf
+// `leafDepth` moves below the search's root: the game sets the stage once, from
+// the root, and every leaf reads the placement values of that stage.
+int SearchStageOf(int movesPlayed, int leafDepth);
 
 // Index arithmetic for the symmetries the tables must respect.
 int SwapColours(int index);              // white <-> black in every square

@@ -6,10 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 games="${1:-/work/shared/data/games}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target kerna-train
+nice cmake --build build -j2 --target kerna-train
 load=$(cut -d' ' -f1 /proc/loadavg)
 TIMEFORMAT='%R s of wall time, %U s of CPU time (user) and %S s (system)'
-{ time build/tools/train/kerna-train --games "$games" --out assets/dat \
+{ time nice -n 19 build/tools/train/kerna-train --games "$games" --out assets/dat \
     --report tools/train/REPORT.md --solve-empties 10 --threads 2 2>&1; } 2> /tmp/kerna-train-time.$$
 {
   echo

@@ -55,7 +55,7 @@ std::vector<PredictionFigures> MeasurePredictions(const std::vector<Sample>& sam
     const double value =
         placementOnly ? PlacementOnlyValueOfSample(tables, s) : ValueOfSample(tables, s);
     const double result = recorded ? s.recorded : s.label;
-    for (int group : {static_cast<int>(s.stage), 4}) {
+    for (int group : {StageOf(s.movesPlayed), 4}) {
       Sums& m = sums[group];
       ++m.n;
       m.x += value;

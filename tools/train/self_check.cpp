@@ -31,8 +31,11 @@ std::string CheckTables(const EvaluationTables& tables, const std::vector<std::s
       const int stage = StageOf(pos.movesPlayed);
       const EvaluationInput input{pos.board, pos.justMoved, kWhite, stage};
       const int value = Evaluate(tables, input);
-      const Sample sample = MakeSample(pos.board, pos.justMoved, pos.movesPlayed, 0, 0);
+      const Sample sample = MakeSample(pos.board, pos.justMoved, pos.movesPlayed, stage, 0, 0);
       if (ValueOfSample(tables, sample) != value) return "sample value differs in " + moves;
+      if (BoardOfSample(sample).white != pos.board.white ||
+          BoardOfSample(sample).black != pos.board.black)
+        return "the board read back from a sample differs in " + moves;
       const EvaluationInput asBlack{pos.board, pos.justMoved, kBlack, stage};
       if (Evaluate(tables, asBlack) != -value)
         return "black's view is not the negation in " + moves;

@@ -21,9 +21,10 @@ double Dot(const std::vector<double>& a, const std::vector<double>& b) {
 
 TableFitter::TableFitter(const ParameterClasses& classes, const std::vector<Sample>& samples,
                          std::vector<double> offset, const FitOptions& options)
-    : classes_(classes), samples_(samples), options_(options) {
+    : classes_(classes), samples_(samples), options_(options), placementBase_(classes.Count()) {
   target_.resize(samples.size());
-  for (size_t s = 0; s < samples.size(); ++s) target_[s] = 10.0 * samples[s].label - offset[s];
+  for (size_t s = 0; s < samples.size(); ++s)
+    target_[s] = options.labelScale * samples[s].label - offset[s];
   patternWhite_.resize(kIndices);
   patternBlack_.resize(kIndices);
   for (auto& column : edgeColumn_) column.resize(kIndices);
@@ -32,11 +33,17 @@ TableFitter::TableFitter(const ParameterClasses& classes, const std::vector<Samp
     patternBlack_[i] = classes.Pattern(i, 1);
     for (int c = 0; c < 8; ++c) edgeColumn_[c][i] = classes.Edge(i, c);
   }
-  ridge_.assign(classes.Count(), options.ridge);
+  ridge_.assign(Count(), options.ridge);
+  prior_.assign(Count(), 0.0);
   for (int j = classes.PatternCount(); j < classes.Count(); ++j) {
     const double weight = classes.IsDiagonal(j) ? kDiagonalWeight : kEdgeWeight;
     ridge_[j] = options.ridge * weight * weight;
   }
+  for (int j = placementBase_; j < placementBase_ + 4 * kSquareClasses; ++j) {
+    ridge_[j] = options.placementRidge;
+    prior_[j] = options.placementPrior[j - placementBase_];
+  }
+  if (options.fitFrontier) ridge_[FrontierParameter()] = 0;
   // Preconditioner: the diagonal of A^T A (terms of one sample counted apart) plus the ridge.
   diagonal_ = ridge_;
   for (const Sample& s : samples) {
@@ -60,6 +67,9 @@ TableFitter::TableFitter(const ParameterClasses& classes, const std::vector<Samp
       diagonal_[edgeColumn_[6][s.lines[l]]] += w2;
       diagonal_[edgeColumn_[7][s.lines[l]]] += w2;
     }
+    for (int k = 0; k < kSquareClasses; ++k)
+      diagonal_[PlacementParameter(s.stage, k)] += s.placement[k] * s.placement[k];
+    if (options.fitFrontier) diagonal_[FrontierParameter()] += double(s.frontier) * s.frontier;
   }
 }
 
@@ -93,6 +103,9 @@ double TableFitter::Pass(const std::vector<double>& p, std::vector<double>& out,
       const int d1 = s.lines[MainDiagonalLine()], d2 = s.lines[AntiDiagonalLine()];
       value += kDiagonalWeight * (p[edgeColumn_[6][d1]] - p[edgeColumn_[7][d1]] +
                                   p[edgeColumn_[6][d2]] - p[edgeColumn_[7][d2]]);
+      const int placement = placementBase_ + s.stage * kSquareClasses;
+      for (int k = 0; k < kSquareClasses; ++k) value += s.placement[k] * p[placement + k];
+      if (options_.fitFrontier) value += s.frontier * p[FrontierParameter()];
       double q = value;
       if (residual) {
         q = target_[n] - value;
@@ -117,6 +130,8 @@ double TableFitter::Pass(const std::vector<double>& p, std::vector<double>& out,
       g[edgeColumn_[7][d1]] -= qd;
       g[edgeColumn_[6][d2]] += qd;
       g[edgeColumn_[7][d2]] -= qd;
+      for (int k = 0; k < kSquareClasses; ++k) g[placement + k] += s.placement[k] * q;
+      if (options_.fitFrontier) g[FrontierParameter()] += s.frontier * q;
     }
     losses[t] = loss;
   };
@@ -138,7 +153,7 @@ void TableFitter::Solve(std::vector<double>& x, const std::vector<char>& fixed,
   const size_t n = x.size();
   std::vector<double> r(n), z(n), p(n), q(n);
   double loss = Pass(x, r, true);
-  for (size_t j = 0; j < n; ++j) r[j] = fixed[j] ? 0 : r[j] - ridge_[j] * x[j];
+  for (size_t j = 0; j < n; ++j) r[j] = fixed[j] ? 0 : r[j] - ridge_[j] * (x[j] - prior_[j]);
   for (size_t j = 0; j < n; ++j) z[j] = r[j] / diagonal_[j];
   p = z;
   double rz = Dot(r, z);
@@ -170,7 +185,7 @@ void TableFitter::SolveWithinBounds(std::vector<double>& x, std::vector<char>& f
     Solve(x, fixed, iterations);
     int clamped = 0;
     for (size_t j = 0; j < x.size(); ++j) {
-      const double bound = classes_.Bound(static_cast<int>(j));
+      const double bound = Bound(static_cast<int>(j));
       if (!fixed[j] && std::fabs(x[j]) > bound) {
         x[j] = x[j] > 0 ? bound : -bound;
         fixed[j] = 1;
@@ -183,16 +198,30 @@ void TableFitter::SolveWithinBounds(std::vector<double>& x, std::vector<char>& f
   }
 }
 
-std::vector<double> TableFitter::Fit() {
-  const int count = classes_.Count();
-  std::vector<double> x(count, 0.0);
-  std::vector<char> fixed(count, 0);
-  // Continuous solution, then round the coarse parameters first.
+double TableFitter::Bound(int parameter) const {
+  if (options_.fitFrontier && parameter == FrontierParameter()) return 1e9;
+  return parameter >= placementBase_ ? kPlacementBound : classes_.Bound(parameter);
+}
+
+std::vector<double> TableFitter::FitContinuous() {
+  std::vector<double> x(Count(), 0.0);
+  std::vector<char> fixed(Count(), 0);
   SolveWithinBounds(x, fixed, options_.firstIterations);
+  return x;
+}
+
+std::vector<double> TableFitter::Fit(std::vector<double> start) {
+  const int count = Count();
+  const bool warm = !start.empty();
+  std::vector<double> x = warm ? std::move(start) : std::vector<double>(count, 0.0);
+  std::vector<char> fixed(count, 0);
+  // Continuous solution, then round the coarse parameters first (placement values
+  // weigh as much as a diagonal: every disc on the board counts one).
+  SolveWithinBounds(x, fixed, warm ? options_.laterIterations : options_.firstIterations);
   for (int stage = 0; stage < 3; ++stage) {
     for (int j = 0; j < count; ++j) {
-      const bool diagonal = classes_.IsDiagonal(j);
-      const bool edge = classes_.IsEdge(j) && !diagonal;
+      const bool diagonal = j >= placementBase_ || classes_.IsDiagonal(j);
+      const bool edge = j < placementBase_ && classes_.IsEdge(j) && !classes_.IsDiagonal(j);
       if ((stage == 0 && diagonal) || (stage == 1 && edge) || stage == 2) {
         x[j] = std::round(x[j]);
         fixed[j] = 1;

@@ -1,0 +1,120 @@
+// The training tool's relabelling search and the samples it reads boards from:
+// the alpha-beta search must give the plain minimax value with the fitted
+// evaluation, and a sample must give back the board it was made from.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <vector>
+
+#include "dataset.hpp"
+#include "evaluation_model.hpp"
+#include "othello.hpp"
+#include "search_labels.hpp"
+
+namespace kerna {
+namespace {
+
+namespace kt = train;
+
+uint64_t Next(uint64_t& state) {
+  state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+  return state >> 33;
+}
+
+// Tables with arbitrary values inside the bounds that keep the sums from wrapping.
+kt::EvaluationTables ArbitraryTables() {
+  kt::EvaluationTables t;
+  uint64_t state = 7;
+  for (int i = 0; i < kt::kIndices; ++i) {
+    for (auto& v : t.pattern[i]) v = static_cast<int8_t>(static_cast<int>(Next(state) % 31) - 15);
+    for (auto& v : t.edge[i]) v = static_cast<int8_t>(static_cast<int>(Next(state) % 21) - 10);
+  }
+  for (auto& row : t.place)
+    for (auto& v : row) v = static_cast<int16_t>(static_cast<int>(Next(state) % 201) - 100);
+  return t;
+}
+
+kt::Bitboard Play(const kt::Bitboard& board, int side, int square) {
+  kt::Bitboard next = board;
+  const uint64_t flips = kt::Flips(board.Of(side), board.Of(kt::Opponent(side)), square);
+  next.Of(side) |= flips | (uint64_t{1} << square);
+  next.Of(kt::Opponent(side)) &= ~flips;
+  return next;
+}
+
+// Positions of random games (fixed seed), each with the side that just moved.
+std::vector<std::pair<kt::Bitboard, int>> RandomPositions(int games) {
+  std::vector<std::pair<kt::Bitboard, int>> positions;
+  uint64_t state = 11;
+  for (int g = 0; g < games; ++g) {
+    kt::Bitboard board = kt::Bitboard::Standard();
+    int side = kt::kBlack;
+    for (int passes = 0; passes < 2;) {
+      uint64_t moves = kt::LegalMoves(board.Of(side), board.Of(kt::Opponent(side)));
+      if (moves == 0) {
+        ++passes;
+        side = kt::Opponent(side);
+        continue;
+      }
+      passes = 0;
+      for (uint64_t skip = Next(state) % std::popcount(moves); skip > 0; --skip) moves &= moves - 1;
+      board = Play(board, side, std::countr_zero(moves));
+      positions.emplace_back(board, side);
+      side = kt::Opponent(side);
+    }
+  }
+  return positions;
+}
+
+// Two moves deep without pruning, passes as in the game: the passing side counts as moved.
+int PlainMinimax(const kt::EvaluationTables& t, const kt::Bitboard& board, int toMove,
+                 int justMoved, int depth, int stage) {
+  if (depth == 0) return kt::Evaluate(t, {board, justMoved, kt::kWhite, stage});
+  const int opponent = kt::Opponent(toMove);
+  const uint64_t moves = kt::LegalMoves(board.Of(toMove), board.Of(opponent));
+  if (moves == 0) {
+    if (kt::LegalMoves(board.Of(opponent), board.Of(toMove)) == 0)
+      return 10 * kt::FinalDifference(board);
+    return PlainMinimax(t, board, opponent, toMove, depth, stage);
+  }
+  std::vector<int> values;
+  for (uint64_t m = moves; m; m &= m - 1)
+    values.push_back(PlainMinimax(t, Play(board, toMove, std::countr_zero(m)), opponent, toMove,
+                                  depth - 1, stage));
+  return toMove == kt::kWhite ? *std::max_element(values.begin(), values.end())
+                              : *std::min_element(values.begin(), values.end());
+}
+
+TEST(TrainSearchLabels, AlphaBetaGivesThePlainMinimaxValueFromWhitesView) {
+  const kt::EvaluationTables tables = ArbitraryTables();
+  const auto positions = RandomPositions(6);
+  for (size_t n = 0; n < positions.size(); n += 3) {
+    const auto& [board, justMoved] = positions[n];
+    const int stage = static_cast<int>(n % 4);
+    for (int depth : {1, 2, 3})
+      ASSERT_EQ(kt::SearchValue(tables, board, kt::Opponent(justMoved), justMoved, depth, stage),
+                PlainMinimax(tables, board, kt::Opponent(justMoved), justMoved, depth, stage))
+          << "position " << n << ", depth " << depth;
+  }
+}
+
+TEST(TrainSearchLabels, AFinishedGameIsWorthTenTimesItsResult) {
+  const auto positions = RandomPositions(1);
+  const auto& [board, justMoved] = positions.back();
+  EXPECT_EQ(kt::SearchValue(ArbitraryTables(), board, kt::Opponent(justMoved), justMoved, 2, 3),
+            10 * kt::FinalDifference(board));
+}
+
+TEST(TrainSamples, ASampleGivesBackTheBoardItWasMadeFrom) {
+  for (const auto& [board, justMoved] : RandomPositions(3)) {
+    const kt::Sample sample = kt::MakeSample(board, justMoved, board.Discs() - 4, 0, 0, 0);
+    const kt::Bitboard back = kt::BoardOfSample(sample);
+    ASSERT_EQ(back.white, board.white);
+    ASSERT_EQ(back.black, board.black);
+  }
+}
+
+}  // namespace
+}  // namespace kerna

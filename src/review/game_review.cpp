@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <future>
 
 namespace kerna::review {
 namespace {
@@ -19,7 +20,9 @@ nboard::EngineOptions ReviewOptions(const std::string& data_folder) {
 }  // namespace
 
 GameReviewer::GameReviewer(const std::string& data_folder, std::function<bool()> stop_requested)
-    : stopRequested_(stop_requested), player_(ReviewOptions(data_folder), stop_requested) {}
+    : stopRequested_(stop_requested),
+      player_(ReviewOptions(data_folder), stop_requested),
+      bestPlayer_(ReviewOptions(data_folder), stop_requested) {}
 
 std::string ReviewableError(const GgfGame& record) {
   const nboard::SessionGame start =
@@ -45,21 +48,22 @@ ReviewedMove GameReviewer::ValuePosition(const nboard::SessionGame& game, int sq
     reviewed.bestValue = hint.ranked[0].eval.value_or(0.0);
     reviewed.depth = hint.ranked[0].depth;
   }
-  if (hint.ranked.empty() || reviewed.best != square) {
+  if (hint.ranked.empty()) {  // never expected: the hint always proposes a legal move
     const nboard::MoveValue played = player_.ValueOfMove(game, kReviewLevel, square);
-    reviewed.playedValue = played.eval.value_or(0.0);
-    if (hint.ranked.empty()) {  // never expected: the hint always proposes a legal move
-      reviewed.best = square;
-      reviewed.bestValue = reviewed.playedValue;
-      reviewed.depth = played.depth;
-    } else {
-      // The turn's own search looks one ply further than the search of the
-      // reply to a move, and the evaluation swings with who is to move: the
-      // best move is valued through its reply too, so that two moves as good
-      // as each other lose nothing against each other.
-      reviewed.bestValue =
-          player_.ValueOfMove(game, kReviewLevel, reviewed.best).eval.value_or(0.0);
-    }
+    reviewed.best = square;
+    reviewed.bestValue = reviewed.playedValue = played.eval.value_or(0.0);
+    reviewed.depth = played.depth;
+  } else if (reviewed.best != square) {
+    // The turn's own search looks one ply further than the search of the
+    // reply to a move, and the evaluation swings with who is to move: the
+    // best move is valued through its reply too, so that two moves as good
+    // as each other lose nothing against each other.
+    std::future<nboard::MoveValue> best = std::async(std::launch::async, [&] {
+      return bestPlayer_.ValueOfMove(game, kReviewLevel, reviewed.best);
+    });
+    // A stop ends both searches; the future's end waits for the other one.
+    reviewed.playedValue = player_.ValueOfMove(game, kReviewLevel, square).eval.value_or(0.0);
+    reviewed.bestValue = best.get().eval.value_or(0.0);
   } else {
     reviewed.playedValue = reviewed.bestValue;
   }

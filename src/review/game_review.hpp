@@ -42,7 +42,8 @@ struct ReviewResult {
 class GameReviewer {
  public:
   // `stop_requested` is asked between positions and, through the platform's
-  // closed check, during each search.
+  // closed check, during each search, from two threads at once while the best
+  // and the played move are valued side by side.
   GameReviewer(const std::string& data_folder, std::function<bool()> stop_requested);
 
   // False when the evaluation tables could not be read.
@@ -57,6 +58,9 @@ class GameReviewer {
 
   std::function<bool()> stopRequested_;
   nboard::EnginePlayer player_;
+  // Values the best move while player_ values the one played: the two searches
+  // run side by side on a second core.
+  nboard::EnginePlayer bestPlayer_;
 };
 
 // Checks that a record can be reviewed: it starts from the usual position and

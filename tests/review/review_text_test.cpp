@@ -4,6 +4,7 @@
 #include "review/review_text.hpp"
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 

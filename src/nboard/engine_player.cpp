@@ -126,7 +126,7 @@ EnginePlayer::EnginePlayer(const EngineOptions& options, std::function<bool()> s
 
 EnginePlayer::~EnginePlayer() = default;
 
-void EnginePlayer::SetUp(const SessionGame& session, int level, bool hint) {
+void EnginePlayer::SetUp(const SessionGame& session, int level, bool hint, int method_moves) {
   Game& g = *game_;
   BoardState& b = g.board;
   const Position& p = session.current;
@@ -159,7 +159,7 @@ void EnginePlayer::SetUp(const SessionGame& session, int level, bool hint) {
   g.ai.BookHit = 0;
   g.rules.CopyPositionToLayers();
   g.rules.SavePreviousPosition();
-  b.MovesPlayed = static_cast<int16_t>(played);
+  b.MovesPlayed = static_cast<int16_t>(method_moves < 0 ? played : method_moves);
   g.ai.GameStage = static_cast<int16_t>(played > 44 ? 3 : played > 35 ? 2 : played > 25 ? 1 : 0);
   g.ai.Level = static_cast<int16_t>(std::clamp(level, 0, 6));
   g.ai.HintMode = hint ? 1 : 0;
@@ -167,13 +167,12 @@ void EnginePlayer::SetUp(const SessionGame& session, int level, bool hint) {
   g.searchState.Nodes = 0;
 }
 
-MoveValue EnginePlayer::ValueOfTurn(const Position& position, int level, int square) const {
+MoveValue EnginePlayer::ValueOfTurn(int method_moves, int level, int square) const {
   const Game& g = *game_;
   MoveValue value;
   value.square = square;
-  const int played = DiscCount(position) - 4;
   const int shown = g.ai.ShownValue;
-  switch (ChooseTurnMethod(level, played, false)) {
+  switch (ChooseTurnMethod(level, method_moves, false)) {
     case TurnMethod::kOnePly:
       value.eval = shown / kValuePerDisc;
       value.depth = "1";
@@ -226,9 +225,9 @@ MoveDecision EnginePlayer::ChooseMove(const SessionGame& session, int level) {
     SetUp(session, level, true);
     g.computer.ComputerTurn();
     decision.nodes += g.searchState.Nodes;
-    decision.move = ValueOfTurn(p, level, square);
+    decision.move = ValueOfTurn(DiscCount(p) - 4, level, square);
   } else {
-    decision.move = ValueOfTurn(p, level, square);
+    decision.move = ValueOfTurn(DiscCount(p) - 4, level, square);
   }
   return decision;
 }
@@ -287,7 +286,7 @@ HintResult EnginePlayer::Hint(const SessionGame& session, int level, int count) 
   if (b.SquareX < 1 || b.SquareX > 8 || b.SquareY < 1 || b.SquareY > 8) return result;
   const int best = SquareOf(b.SquareX, b.SquareY);
   if (!(legal >> best & 1)) return result;
-  result.ranked.push_back(ValueOfTurn(p, level, best));
+  result.ranked.push_back(ValueOfTurn(DiscCount(p) - 4, level, best));
   // Levels 5 and 6 ranked every move at a shallower depth before the deep pass.
   const std::string ranking_depth = level == 5 ? "4" : "5";
   for (const auto& entry : watcher.ranked) {
@@ -296,7 +295,44 @@ HintResult EnginePlayer::Hint(const SessionGame& session, int level, int count) 
     result.ranked.push_back(
         {entry.square, DiscsOfSearchValue(static_cast<int>(entry.value)), ranking_depth});
   }
+  // The solvers and the lower levels value only their choice: every other move
+  // asked for is valued on its own.
+  const auto listed = [&result](int square) {
+    return std::any_of(result.ranked.begin(), result.ranked.end(),
+                       [square](const MoveValue& m) { return m.square == square; });
+  };
+  for (uint64_t rest = legal; rest != 0; rest &= rest - 1) {
+    if (static_cast<int>(result.ranked.size()) >= count) break;
+    const int square = std::countr_zero(rest);
+    if (listed(square)) continue;
+    result.ranked.push_back(ValueOfMove(session, level, square));
+    result.nodes += g.searchState.Nodes;
+  }
+  std::stable_sort(result.ranked.begin() + 1, result.ranked.end(),
+                   [](const MoveValue& a, const MoveValue& b) {
+                     return a.eval.value_or(0.0) > b.eval.value_or(0.0);
+                   });
   return result;
+}
+
+MoveValue EnginePlayer::ValueOfMove(const SessionGame& session, int level, int square) {
+  Game& g = *game_;
+  const Position& before = session.current;
+  const int method_moves = DiscCount(before) - 4;
+  SessionGame after = session;
+  if (!AppendMove(after, {square, std::nullopt, std::nullopt})) return {square, std::nullopt, ""};
+  g.searchState.Nodes = 0;
+  if (GameOver(after.current)) {
+    const int margin = DiscMargin(after.current);
+    return {square, static_cast<double>(before.blackToMove ? margin : -margin), "100%"};
+  }
+  const bool opponent_passes = MustPass(after.current);
+  if (opponent_passes) AppendMove(after, {kGgfPass, std::nullopt, std::nullopt});
+  SetUp(after, level, true, method_moves);
+  g.computer.ComputerTurn();
+  MoveValue value = ValueOfTurn(method_moves, level, square);
+  if (!opponent_passes && value.eval) value.eval = -*value.eval;
+  return value;
 }
 
 std::string FindEngineDataFolder(const std::string& explicit_folder,

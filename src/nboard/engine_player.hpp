@@ -89,13 +89,22 @@ class EnginePlayer : public MovePlayer {
   MoveDecision ChooseMove(const SessionGame& game, int level) override;
   HintResult Hint(const SessionGame& game, int level, int count) override;
 
+  // The value of playing `square` (legal) for the side to move: the position
+  // after it valued for the opponent and negated (or for the mover again after
+  // the opponent's pass, or the final margin), by the method this position's
+  // move count chooses, so that it compares with the best move's value.
+  // May throw SearchStopped.
+  MoveValue ValueOfMove(const SessionGame& game, int level, int square);
+
   // The Game behind it, for tests that compare with the computer turn.
   Game& game() { return *game_; }
 
  private:
-  void SetUp(const SessionGame& session, int level, bool hint);
+  // `method_moves`: the move count the turn chooses its method by (the
+  // position's own when negative).
+  void SetUp(const SessionGame& session, int level, bool hint, int method_moves = -1);
   std::vector<BookMove> BookMoves(const Position& position) const;
-  MoveValue ValueOfTurn(const Position& position, int level, int square) const;
+  MoveValue ValueOfTurn(int method_moves, int level, int square) const;
 
   EngineOptions options_;
   StoppablePlatform io_;

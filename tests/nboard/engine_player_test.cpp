@@ -19,6 +19,7 @@ namespace {
 using test::GameRulesReferee;
 using test::PositionOf;
 using test::ShippedData;
+using test::SolveMargin;
 
 SessionGame SetUpGame(const Position& p) {
   return NewSessionGame(p);
@@ -53,25 +54,6 @@ Position RandomPosition(uint32_t seed, int discs) {
     }
     if (DiscCount(p) == discs && LegalMoves(p) != 0) return p;
   }
-}
-
-// Best final disc margin for the side to move (empty squares count for nobody).
-int SolveMargin(const Position& p, bool passed = false) {
-  uint64_t legal = LegalMoves(p);
-  if (legal == 0) {
-    const int mine = p.blackToMove ? DiscMargin(p) : -DiscMargin(p);
-    if (passed) return mine;
-    Position swapped = p;
-    swapped.blackToMove = !p.blackToMove;
-    return -SolveMargin(swapped, true);
-  }
-  int best = -65;
-  for (; legal != 0; legal &= legal - 1) {
-    Position next = p;
-    Play(next, std::countr_zero(legal));
-    best = std::max(best, -SolveMargin(next));
-  }
-  return best;
 }
 
 TEST(EnginePlayer, SetUpPositionsGetLegalMovesAtEveryLevel) {
@@ -183,7 +165,32 @@ TEST(EnginePlayer, HintRanksSeveralMovesWithTheChosenOneFirst) {
     squares.insert(move.square);
   }
   EXPECT_EQ(squares.size(), 3u);
-  EXPECT_EQ(player.Hint(SetUpGame(middle), 2, 3).ranked.size(), 1u);  // no ranking pass below 5
+  // No ranking pass below level 5: each move asked for is valued on its own.
+  EXPECT_EQ(player.Hint(SetUpGame(middle), 2, 3).ranked.size(), 3u);
+}
+
+TEST(EnginePlayer, HintValuesEveryMoveOfASolvedPositionExactly) {
+  EnginePlayer player(ShippedData(), [] { return false; });
+  Position late = RandomPosition(23, 55);  // 9 empty squares: the exact solver at level 6
+  for (uint32_t seed = 24; std::popcount(LegalMoves(late)) < 3; ++seed) {
+    late = RandomPosition(seed, 55);
+  }
+  const HintResult hint = player.Hint(SetUpGame(late), 6, 64);
+  ASSERT_EQ(hint.ranked.size(), static_cast<size_t>(std::popcount(LegalMoves(late))));
+  EXPECT_DOUBLE_EQ(*hint.ranked[0].eval, SolveMargin(late));
+  std::set<int> squares;
+  for (size_t i = 0; i < hint.ranked.size(); ++i) {
+    const MoveValue& move = hint.ranked[i];
+    Position after = late;
+    ASSERT_TRUE(Play(after, move.square));
+    ASSERT_TRUE(move.eval);
+    EXPECT_DOUBLE_EQ(*move.eval, -SolveMargin(after)) << GgfSquareName(move.square);
+    if (i > 0) {
+      EXPECT_LE(*move.eval, *hint.ranked[i - 1].eval);
+    }
+    squares.insert(move.square);
+  }
+  EXPECT_EQ(squares.size(), hint.ranked.size());
 }
 
 TEST(EnginePlayer, StoppedSearchLeavesNothingBehind) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <memory>
 #include <string>
@@ -22,6 +23,25 @@ inline Position PositionOf(const std::string& squares, bool black_to_move) {
   for (size_t i = 0; i < 64 && i < squares.size(); ++i) p.squares[i] = squares[i];
   p.blackToMove = black_to_move;
   return p;
+}
+
+// Best final disc margin for the side to move (empty squares count for nobody).
+inline int SolveMargin(const Position& p, bool passed = false) {
+  uint64_t legal = LegalMoves(p);
+  if (legal == 0) {
+    const int mine = p.blackToMove ? DiscMargin(p) : -DiscMargin(p);
+    if (passed) return mine;
+    Position swapped = p;
+    swapped.blackToMove = !p.blackToMove;
+    return -SolveMargin(swapped, true);
+  }
+  int best = -65;
+  for (; legal != 0; legal &= legal - 1) {
+    Position next = p;
+    Play(next, std::countr_zero(legal));
+    best = std::max(best, -SolveMargin(next));
+  }
+  return best;
 }
 
 inline EngineOptions ShippedData() {

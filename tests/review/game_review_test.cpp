@@ -9,6 +9,7 @@
 
 #include "nboard/nboard_test_support.hpp"
 #include "review_test_support.hpp"
+#include "support/sanitized.hpp"
 
 namespace kerna::review {
 namespace {
@@ -24,6 +25,8 @@ bool ChecksPass(const GgfGame& record) {
 }
 
 TEST(GameReview, ValuesEveryPositionAndTheLastOnesExactly) {
+  if (::kerna::test::kSanitized)
+    GTEST_SKIP() << "a whole game at level 6 takes minutes under the sanitizers";
   // A seed whose game has a pass, so that the pass is checked too.
   uint32_t seed = 1;
   GgfGame record = test::SeededGame(seed);

@@ -42,6 +42,20 @@ struct Totals {
   double ms = 0;
 };
 
+// Nodes and time per method, so that the search and each solver show their own speed.
+struct MethodTotals {
+  Totals search, wld, exact;
+  Totals& Of(std::string_view method) {
+    return method == "search" ? search : method == "wld" ? wld : exact;
+  }
+};
+
+void PrintSpeed(const char* label, const Totals& t) {
+  std::printf("%-22s %12llu nodes %10.1f ms %12.0f nodes/s\n", label,
+              static_cast<unsigned long long>(t.nodes), t.ms,
+              t.ms > 0 ? t.nodes / t.ms * 1000.0 : 0.0);
+}
+
 void Run(Game& g, const BenchPosition& position, const char* method, int level, Totals& totals) {
   if (!LayPosition(g, position.moves)) {
     std::printf("%-12s illegal move sequence\n", std::string(position.name).c_str());
@@ -86,15 +100,26 @@ int Main() {
   std::printf("%-12s %-6s %5s %12s %10s %12s   %s\n", "position", "method", "level", "nodes", "ms",
               "nodes/s", "move value");
   Totals totals;
+  MethodTotals by_method;
+  auto run = [&](const BenchPosition& position, const char* method, int level) {
+    Totals one;
+    Run(g, position, method, level, one);
+    totals.nodes += one.nodes, totals.ms += one.ms;
+    Totals& m = by_method.Of(method);
+    m.nodes += one.nodes, m.ms += one.ms;
+  };
   for (const BenchPosition& position : kPositions) {
     if (!position.endgame) {
-      for (int level = 2; level <= 6; ++level) Run(g, position, "search", level, totals);
+      for (int level = 2; level <= 6; ++level) run(position, "search", level);
     } else {
-      Run(g, position, "wld", 6, totals);
+      run(position, "wld", 6);
       // The exact solver runs from 12 empty squares in play (level 6); 16 would take a minute.
-      if (position.empties <= 14) Run(g, position, "exact", 6, totals);
+      if (position.empties <= 14) run(position, "exact", 6);
     }
   }
+  PrintSpeed("Middle-game search:", by_method.search);
+  PrintSpeed("Win-loss-draw solver:", by_method.wld);
+  PrintSpeed("Exact solver:", by_method.exact);
   std::printf("Total: %llu nodes in %.1f ms (%.0f nodes/s)\n",
               static_cast<unsigned long long>(totals.nodes), totals.ms,
               totals.ms > 0 ? totals.nodes / totals.ms * 1000.0 : 0.0);

@@ -74,6 +74,15 @@ inline Grid StandardStart() {
   return grid;
 }
 
+// Three lone discs (black a1 and h8, white e5): neither side can move, so a
+// game from here ends at once.
+inline Grid NeitherSideCanMove() {
+  Grid grid{};
+  grid[1][1] = grid[8][8] = kBlack;
+  grid[5][5] = kWhite;
+  return grid;
+}
+
 inline std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream bytes;

@@ -143,11 +143,7 @@ TEST_F(LeftoverPixels, QuitWait) {
 }
 
 TEST_F(LeftoverPixels, ResultScreenAndItsWait) {
-  // Three lone discs: neither side can move, the game ends at once.
-  Grid stuck{};
-  stuck[1][1] = stuck[8][8] = kBlack;
-  stuck[5][5] = kWhite;
-  Start(stuck);
+  Start(NeitherSideCanMove());
   ChooseGameAgainstComputer(true, 2);
   AutoPlay();
   const auto on_result = TextOnRow(21, "あなた     （");

@@ -41,11 +41,7 @@ TEST_F(PassesAndResult, AHumanPassThenAComputerMoveResetsThePassCount) {
 }
 
 TEST_F(PassesAndResult, TwoPassesEndTheGameEarlyAndTheCountsAreShown) {
-  // Three lone discs: neither side has a move.
-  Grid stuck{};
-  stuck[1][1] = stuck[8][8] = kBlack;
-  stuck[5][5] = kWhite;
-  Start(stuck);
+  Start(NeitherSideCanMove());
   ChooseGameAgainstComputer(true, 2);
   AutoPlay();
   io.StopWhen([&] { return OnResultScreen(); });

@@ -27,13 +27,13 @@ void ComputerPlayer::ComputerTurn() {
     if (b.MovesPlayed == 60) return;
     if (b.LegalMoveCount == 0) {
       // The game loop counts the pass.
-      if (Observer() != nullptr) Observer()->OnComputerPasses();
+      Listener().OnComputerPasses();
       return;
     }
   } else if (b.LegalMoveCount == 0) {
     return;  // nothing to propose
   }
-  if (Observer() != nullptr) Observer()->OnTurnStarted(hint_);
+  Listener().OnTurnStarted(hint_);
 
   switch (ChooseTurnMethod(ai_.Level, b.MovesPlayed, settings_.SelfPlayMode != 0)) {
     case TurnMethod::kOnePly:
@@ -78,7 +78,7 @@ void ComputerPlayer::PlayOnePly() {
   b.LastMoveY = b.SquareY;
   b.SideToMove = b.ComputerSide;
   rules_.RecordMove();
-  if (Observer() != nullptr) Observer()->OnMovePlayed(MoveSource::kOnePly);
+  Listener().OnMovePlayed(MoveSource::kOnePly);
 }
 
 bool ComputerPlayer::SingleCandidateTaken() const {
@@ -86,7 +86,7 @@ bool ComputerPlayer::SingleCandidateTaken() const {
 }
 
 void ComputerPlayer::ThinkMiddleGame() {
-  if (!hint_ && Observer() != nullptr) Observer()->OnThinking(TurnMethod::kMiddleGame);
+  if (!hint_) Listener().OnThinking(TurnMethod::kMiddleGame);
   rules_.CopyPositionToLayers();
   driver_.ThinkMiddleGame();
   if (hint_) return;
@@ -95,7 +95,7 @@ void ComputerPlayer::ThinkMiddleGame() {
 }
 
 void ComputerPlayer::SolveWinLossDraw() {
-  if (!hint_ && Observer() != nullptr) Observer()->OnThinking(TurnMethod::kWinLossDraw);
+  if (!hint_) Listener().OnThinking(TurnMethod::kWinLossDraw);
   rules_.CopyPositionToLayers();
   driver_.ThinkWinLossDraw();
   if (hint_) return;
@@ -111,7 +111,7 @@ void ComputerPlayer::SolveWinLossDraw() {
 }
 
 void ComputerPlayer::SolveExact() {
-  if (!hint_ && Observer() != nullptr) Observer()->OnThinking(TurnMethod::kExact);
+  if (!hint_) Listener().OnThinking(TurnMethod::kExact);
   rules_.CopyPositionToLayers();
   driver_.ThinkExact();
   if (hint_) return;
@@ -121,7 +121,7 @@ void ComputerPlayer::SolveExact() {
 
 void ComputerPlayer::MakeAndRecordMove() {
   BoardState& b = board_;
-  if (Observer() != nullptr) Observer()->OnMoveChosen();
+  Listener().OnMoveChosen();
   b.LastMoveX = b.SquareX;
   b.LastMoveY = b.SquareY;
   // The search and the solvers leave layer 1 as they found it; the move is made
@@ -139,12 +139,12 @@ void ComputerPlayer::PlayMove() {
   // second candidate's when the variety rule played it; 0 for a book move or
   // a single candidate).
   MakeAndRecordMove();
-  if (Observer() != nullptr) Observer()->OnMovePlayed(MoveSource::kSearched);
+  Listener().OnMovePlayed(MoveSource::kSearched);
 }
 
 void ComputerPlayer::PlaySolvedMove() {
   MakeAndRecordMove();
-  if (Observer() != nullptr) Observer()->OnMovePlayed(MoveSource::kSolved);
+  Listener().OnMovePlayed(MoveSource::kSolved);
 }
 
 }  // namespace kerna

@@ -71,8 +71,8 @@ class ComputerPlayer {
   void PlaySolvedMove();
   void MakeAndRecordMove();
   bool SingleCandidateTaken() const;
-  // The observer of the search hears of the turn too (when there is one).
-  SearchObserver* Observer() const { return search_.Observer; }
+  // The search's observer hears of the turn too.
+  SearchObserver& Listener() { return search_.Listener(); }
 
   BoardState& board_;
   BoardRules& rules_;

@@ -152,7 +152,7 @@ void GameTreeSearch::Reset() {
 }
 
 void GameTreeSearch::ReportProgress(int ply) {
-  if (state_.Observer != nullptr) state_.Observer->OnProgress(ply);
+  state_.Listener().OnProgress(ply);
   io_.CheckClosed();
 }
 

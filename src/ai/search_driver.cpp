@@ -17,7 +17,7 @@ void SearchDriver::PrepareSearch() {
   s.Evaluations = 0;
   s.RootTableDisplay.fill(0);
   b.SideToMove = b.ComputerSide;
-  if (search_.Observer != nullptr) search_.Observer->OnSearchStarted();
+  search_.Listener().OnSearchStarted();
 }
 
 void SearchDriver::ExpandRoot() {
@@ -79,7 +79,7 @@ void SearchDriver::ThinkMiddleGame() {
   ai_.MovesCut = 0;
   if (ai_.Level == 6 && ai_.RootCount >= 6) ranking_.CutRootCandidates();
   SetDeepLookAheadDepth();
-  if (search_.Observer != nullptr) search_.Observer->OnDeepPass();
+  search_.Listener().OnDeepPass();
   ReportPart(1, 2);
   ResetSearchTables();
   search_.SEL[1] = 1;
@@ -89,7 +89,7 @@ void SearchDriver::ThinkMiddleGame() {
 }
 
 void SearchDriver::ReportPart(int part, int parts) {
-  if (search_.Observer != nullptr) search_.Observer->OnPartStarted(part, parts);
+  search_.Listener().OnPartStarted(part, parts);
 }
 
 void SearchDriver::ConfirmSecondCandidate() {

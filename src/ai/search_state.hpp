@@ -73,6 +73,12 @@ class SearchObserver {
   virtual void OnMovePlayed(MoveSource /*source*/) {}
 };
 
+// Hears nothing: the listener of a search nobody watches.
+class SilentObserver final : public SearchObserver {
+ public:
+  void OnProgress(int) override {}
+};
+
 struct SearchState {
   std::array<int16_t, kPlies> EN{};   // candidates generated at each ply (0 = pass)
   std::array<int16_t, kPlies> SEL{};  // candidate being searched (0 = not expanded)
@@ -101,7 +107,10 @@ struct SearchState {
   uint64_t Evaluations = 0;
 
   uint8_t ProgressColour = 6;  // bar colour (palette); hint mode draws in 5 unless this is 1
-  SearchObserver* Observer = nullptr;
+  SearchObserver* Observer = nullptr;  // nullptr: nobody watches
+  SilentObserver Silent;
+  // Where the search and the turn report: Observer, or nobody.
+  SearchObserver& Listener() { return Observer != nullptr ? *Observer : Silent; }
   uint8_t StoppedAtWin = 0;  // the win-loss-draw solver stopped at a proven win
   // The ordinary colours kept while the win-loss-draw solver runs on signed layers.
   int16_t SavedComputerSide = 0, SavedSideToMove = 0;

@@ -32,7 +32,7 @@
 #include "game/game_records.hpp"
 #include "game/human_turn.hpp"
 #include "game/main_loop.hpp"
-#include "game/main_loop_text.hpp"
+#include "ui/panel_text.hpp"
 #include "game/program_start.hpp"
 #include "game/result_panel.hpp"
 #include "game/settings_panel.hpp"
@@ -100,7 +100,8 @@ class Game {
   ScreenDrawing screen{io, layout, screenState, hostessState, ai};
   Hostess hostess{io, hostessState, layout, screen, board, ai, settings};
   ProgressBar progressBar{io, layout, searchState, ai};
-  ThinkingMessages thinkingMessages{io, layout, board, ai};
+  PanelText panelText{io, layout};
+  ThinkingMessages thinkingMessages{io, panelText, board, ai};
   ThinkingDisplay thinkingDisplay{thinkingMessages, progressBar, hostess, screen};
 
   // --- Game flow and screens (game/) ---
@@ -108,7 +109,6 @@ class Game {
   ButtonState buttonState;
   ProgramStarter starter{*this};
   ButtonPanel buttons{*this};
-  PanelText panelText{*this};
   SettingsPanel settingsPanel{*this};
   ResultPanel resultPanel{*this};
   GameLoop loop{*this};

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "game/game.hpp"
-#include "game/main_loop_text.hpp"
+#include "ui/panel_text.hpp"
 
 namespace kerna {
 

@@ -4,7 +4,7 @@
 #include "game/main_loop.hpp"
 
 #include "game/game.hpp"
-#include "game/main_loop_text.hpp"
+#include "ui/panel_text.hpp"
 
 namespace kerna {
 

@@ -4,7 +4,7 @@
 #include "game/result_panel.hpp"
 
 #include "game/game.hpp"
-#include "game/main_loop_text.hpp"
+#include "ui/panel_text.hpp"
 #include "platform/number_format.hpp"
 
 namespace kerna {

@@ -1,7 +1,7 @@
 // The settings screen: yes/no buttons for four options and five board colours,
 // framed on the current choice at once, and OK, which applies and saves them.
 #include "game/game.hpp"
-#include "game/main_loop_text.hpp"
+#include "ui/panel_text.hpp"
 #include "game/settings_panel.hpp"
 
 namespace kerna {

@@ -19,12 +19,7 @@ constexpr std::string_view kOpenness = "開放度"_sjis;
 }  // namespace
 
 int ThinkingMessages::MessageRow() const {
-  return static_cast<int>(layout_.MessageRow);
-}
-
-void ThinkingMessages::BlankRow(int row) {
-  io_.MoveCursor(kPanelMessageColumn, row);
-  io_.Print(std::string(kPanelMessageWidth, ' '));
+  return text_.MessageRow();
 }
 
 void ThinkingMessages::PrintTurnMessage() {
@@ -34,16 +29,13 @@ void ThinkingMessages::PrintTurnMessage() {
 }
 
 void ThinkingMessages::ClearMessageRows() {
-  const int row = MessageRow();
-  for (int r = row; r <= row + 3; ++r) BlankRow(r);
+  text_.BlankRows(MessageRow(), MessageRow() + 3);
 }
 
 void ThinkingMessages::ShowThinking(int row) {
   ClearMessageRows();
-  io_.MoveCursor(kPanelMessageColumn, row);
-  io_.Print(kThinking);
-  io_.MoveCursor(kPanelMessageColumn, MessageRow() + kThinkTimeRowOffset);
-  io_.Print(std::string(kThinkTimeWidth, ' '));
+  text_.PrintAt(kPanelMessageColumn, row, kThinking);
+  text_.BlankThinkTimeRow();
 }
 
 void ThinkingMessages::PrintOpenness() {

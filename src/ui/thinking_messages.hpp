@@ -7,14 +7,15 @@
 #include "board/board_state.hpp"
 #include "platform/platform.hpp"
 #include "ui/panel_layout.hpp"
+#include "ui/panel_text.hpp"
 
 namespace kerna {
 
 class ThinkingMessages {
  public:
-  ThinkingMessages(platform::Platform& io, const ScreenLayout& layout, const BoardState& board,
+  ThinkingMessages(platform::Platform& io, PanelText& text, const BoardState& board,
                    const AiState& ai)
-      : io_(io), layout_(layout), board_(board), ai_(ai) {}
+      : io_(io), text_(text), board_(board), ai_(ai) {}
 
   // "私の（白）の番" or "私の（黒）の番" for SideToMove, on the turn message row.
   void PrintTurnMessage();
@@ -30,10 +31,8 @@ class ThinkingMessages {
   int MessageRow() const;
 
  private:
-  void BlankRow(int row);
-
   platform::Platform& io_;
-  const ScreenLayout& layout_;
+  PanelText& text_;
   const BoardState& board_;
   const AiState& ai_;
 };

@@ -9,7 +9,7 @@
 
 #include "ai/ai_test_support.hpp"
 #include "ai/computer_turn_support.hpp"
-#include "game/main_loop_text.hpp"
+#include "ui/panel_text.hpp"
 
 namespace kerna::test {
 namespace {

@@ -1,23 +1,21 @@
-// Panel text helpers (see main_loop_text.hpp).
-#include "game/main_loop_text.hpp"
+// Panel text helpers (see panel_text.hpp).
+#include "ui/panel_text.hpp"
 
 #include <string>
-
-#include "game/game.hpp"
 
 namespace kerna {
 
 void PanelText::PrintAt(int column, int row, std::string_view cp932) {
-  g_.io.MoveCursor(column, row);
-  g_.io.Print(cp932);
+  io_.MoveCursor(column, row);
+  io_.Print(cp932);
 }
 
 void PanelText::PrintNumber(double value) {
-  g_.io.PrintNumber(value);
+  io_.PrintNumber(value);
 }
 
 void PanelText::Print(std::string_view cp932) {
-  g_.io.Print(cp932);
+  io_.Print(cp932);
 }
 
 void PanelText::BlankRow(int row) {
@@ -39,7 +37,7 @@ void PanelText::BlankPanelColumn() {
 }
 
 int PanelText::MessageRow() const {
-  return static_cast<int>(g_.layout.MessageRow);
+  return static_cast<int>(layout_.MessageRow);
 }
 
 }  // namespace kerna

@@ -1,19 +1,19 @@
 // Text on the right-hand panel: printing at a grid cell and blanking the rows
 // of the message area, the hostess's speech rows and the panel column. Every
-// screen of the game flow and the human turn prints through these.
+// screen of the game flow, the human turn and the thinking messages prints
+// through these.
 #pragma once
 
 #include <string_view>
 
+#include "platform/platform.hpp"
 #include "ui/panel_layout.hpp"
 
 namespace kerna {
 
-class Game;
-
 class PanelText {
  public:
-  explicit PanelText(Game& game) : g_(game) {}
+  PanelText(platform::Platform& io, const ScreenLayout& layout) : io_(io), layout_(layout) {}
 
   // Moves the cursor to (column, row) and prints the CP932 bytes.
   void PrintAt(int column, int row, std::string_view cp932);
@@ -33,7 +33,8 @@ class PanelText {
   int MessageRow() const;
 
  private:
-  Game& g_;
+  platform::Platform& io_;
+  const ScreenLayout& layout_;
 };
 
 }  // namespace kerna

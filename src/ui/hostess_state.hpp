@@ -10,7 +10,7 @@
 
 namespace kerna {
 
-inline constexpr int kVoiceNames = 59;
+inline constexpr int kVoiceNames = 64;
 
 // The speech events with a fixed meaning (0..19 behind, 20..39 ahead).
 namespace speech_event {
@@ -37,7 +37,7 @@ struct HostessState {
   uint8_t SpeechEvent = 0;
   uint8_t PreviousSpeechEvent = 0;  // set by each first-row print
   uint8_t FaceNumber = 0;           // 0..6, chooses the face picture
-  // "00.mp3" .. "58.mp3"; event E is voiced by name E + 1.
+  // "00.mp3" .. "63.mp3"; event E is voiced by name E + 1.
   std::array<std::string, kVoiceNames> VoiceNames{};
   std::string VoicePath;  // the file the voice playback opens
 };

@@ -10,7 +10,7 @@
 namespace kerna {
 
 inline constexpr int kSpeechLevels = 7;
-inline constexpr int kSpeechEvents = 58;
+inline constexpr int kSpeechEvents = 63;
 inline constexpr int kSpeechTextBytes = 40;                     // two balloon rows
 inline constexpr int kSpeechEntryBytes = kSpeechTextBytes + 1;  // and a zero byte
 inline constexpr int kBalloonRowBytes = 20;

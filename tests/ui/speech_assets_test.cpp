@@ -1,4 +1,4 @@
-// The shipped lines and voices: dat/speech.csv has 58 rows of seven CP932
+// The shipped lines and voices: dat/speech.csv has a row per speech event of seven CP932
 // fields that fit the balloon, level 6 says what level 5's voices say, and
 // every voice file exists and is an MP3 stream of a sensible length.
 #include <gtest/gtest.h>
@@ -72,7 +72,7 @@ bool IsCp932Single(uint8_t b) {
   return ::testing::AssertionSuccess();
 }
 
-TEST(SpeechAssets, LinesFileHas58RowsOfSevenFittingFields) {
+TEST(SpeechAssets, LinesFileHasARowOfSevenFittingFieldsPerEvent) {
   const std::string file = ReadFile(Assets() / "dat" / "speech.csv");
   const auto rows = StrictRows(file);
   ASSERT_EQ(rows.size(), static_cast<size_t>(kSpeechEvents));

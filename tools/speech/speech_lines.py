@@ -5,7 +5,7 @@ assets/dat/speech.csv. Shared by make_speech_csv.py and the voice tool."""
 import pathlib
 
 LEVELS = 7
-EVENTS = 58
+EVENTS = 63
 ROW_BYTES = 20          # one balloon row: ten full-width characters
 FIELD_BYTES = 40        # two rows
 TITLE_EVENT = 53

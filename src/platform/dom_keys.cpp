@@ -25,6 +25,9 @@ std::optional<Key> KeyFromDom(std::string_view key, std::string_view code, bool 
   if (key == "Backspace") return Key::kBackspace;
   if (key == "h" || key == "H") return Key::kH;
   if (key == "u" || key == "U") return Key::kU;
+  if (key == "Home") return Key::kHome;
+  if (key == "End") return Key::kEnd;
+  if (key == "n" || key == "N") return Key::kN;
   return std::nullopt;
 }
 

@@ -1,6 +1,8 @@
 // The keys the game answers: the arrows move the selection box, Enter and
 // Space stand for a left click, H, U and Escape for the hint, undo and quit
 // buttons, Backspace for a right click, and 1..9 pick the buttons on screen.
+// The review screen also steps with Home and End (to the game's start and
+// end) and N (to the next mistake).
 // The window (or a test script) pushes presses into the platform's key queue;
 // the game takes them one at a time in the same polling loops that read the
 // mouse.
@@ -30,6 +32,9 @@ enum class Key : uint8_t {
   kDigit7,
   kDigit8,
   kDigit9,
+  kHome,
+  kEnd,
+  kN,
 };
 
 // 1..9 for a digit key, else 0.

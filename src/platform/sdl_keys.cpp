@@ -46,6 +46,12 @@ std::optional<Key> KeyFromSdl(int32_t code, bool repeat) {
       return Key::kH;
     case SDLK_u:
       return Key::kU;
+    case SDLK_HOME:
+      return Key::kHome;
+    case SDLK_END:
+      return Key::kEnd;
+    case SDLK_n:
+      return Key::kN;
     default:
       return std::nullopt;
   }

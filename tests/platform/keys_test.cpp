@@ -103,6 +103,9 @@ TEST(Keys, SdlKeyCodesMapToTheGameKeys) {
   EXPECT_EQ(KeyFromSdl(SDLK_u, false), Key::kU);
   EXPECT_EQ(KeyFromSdl(SDLK_1, false), Key::kDigit1);
   EXPECT_EQ(KeyFromSdl(SDLK_9, false), Key::kDigit9);
+  EXPECT_EQ(KeyFromSdl(SDLK_HOME, false), Key::kHome);
+  EXPECT_EQ(KeyFromSdl(SDLK_END, false), Key::kEnd);
+  EXPECT_EQ(KeyFromSdl(SDLK_n, false), Key::kN);
   EXPECT_FALSE(KeyFromSdl(SDLK_0, false).has_value());
   EXPECT_FALSE(KeyFromSdl(SDLK_q, false).has_value());
   // A held key: the arrows repeat, nothing else does.

@@ -2,9 +2,13 @@
 // share/kerna-reversi beside the program),
 // opens the SDL window at the scale that fits the display (or the one
 // window.ini forces), builds the game on it and runs the game thread until the
-// window is closed. `--review FILE.ggf --text` prints the review of a kept game
-// instead, without a window.
+// window is closed. `--review FILE.ggf` opens the window on the review of that
+// game (the menu follows); with `--text` it prints the review instead, without
+// a window.
 #include <cstdio>
+#include <fstream>
+#include <optional>
+#include <sstream>
 #include <string_view>
 
 #include "game/data_folder.hpp"
@@ -12,7 +16,20 @@
 #include "game/run_game.hpp"
 #include "nboard/engine_player.hpp"
 #include "platform/sdl_backend.hpp"
+#include "review/review_screen.hpp"
 #include "review/review_text.hpp"
+
+namespace {
+
+std::optional<std::string> ReadRecord(const char* path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  if (!file) return std::nullopt;
+  return text.str();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 4 && std::string_view(argv[1]) == "--review" &&
@@ -30,5 +47,16 @@ int main(int argc, char** argv) {
   }
   io->SetDataFolder(data_folder);
   kerna::Game game(*io);
-  return io->Run([&game] { kerna::RunGame(game); });
+  game.review.Open = [&game, data_folder](const std::optional<std::string>& ggf_text) {
+    kerna::review::ReviewScreen(game, kerna::review::LevelSixAnalyser(data_folder)).Show(ggf_text);
+  };
+  const char* review_file =
+      argc == 3 && std::string_view(argv[1]) == "--review" ? argv[2] : nullptr;
+  return io->Run([&game, review_file] {
+    if (!review_file) {
+      kerna::RunGame(game);
+    } else {
+      kerna::RunGame(game, [&game, review_file] { game.review.Open(ReadRecord(review_file)); });
+    }
+  });
 }

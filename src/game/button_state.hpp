@@ -1,4 +1,4 @@
-// The picture buttons every screen is driven by: the button table (13 groups
+// The picture buttons every screen is driven by: the button table (16 groups
 // of 7 items, filled at program start), which groups are shown and what was
 // last chosen in each, where the mouse was last read, what the latest click
 // hit, and the button pictures loaded once for the run.
@@ -13,24 +13,27 @@
 
 namespace kerna {
 
-inline constexpr int kButtonGroups = 13;
+inline constexpr int kButtonGroups = 16;
 inline constexpr int kButtonItems = 7;
 
 // The groups of the button table, one per screen element.
 enum ButtonGroup : int {
-  kSideGroup = 0,      // 先手 / 後手
-  kLevelGroup = 1,     // レベル0 .. レベル6
-  kStartGroup = 2,     // スタート
-  kUndoGroup = 3,      // 待った
-  kHintGroup = 4,      // ヒント
-  kQuitGroup = 5,      // 終了
-  kMenuGroup = 6,      // computer, two people, settings
-  kPauseGroup = 7,     // settings: pause after a move (item 1 yes, 0 no)
-  kVariesGroup = 8,    // settings: thinking varies
-  kShowMoveGroup = 9,  // settings: show the squares one may play
-  kSoundGroup = 10,    // settings: sound effects and voice
-  kColourGroup = 11,   // settings: board colour 0..4
-  kOkGroup = 12,       // settings: OK
+  kSideGroup = 0,           // 先手 / 後手
+  kLevelGroup = 1,          // レベル0 .. レベル6
+  kStartGroup = 2,          // スタート
+  kUndoGroup = 3,           // 待った
+  kHintGroup = 4,           // ヒント
+  kQuitGroup = 5,           // 終了
+  kMenuGroup = 6,           // computer, two people, settings
+  kPauseGroup = 7,          // settings: pause after a move (item 1 yes, 0 no)
+  kVariesGroup = 8,         // settings: thinking varies
+  kShowMoveGroup = 9,       // settings: show the squares one may play
+  kSoundGroup = 10,         // settings: sound effects and voice
+  kColourGroup = 11,        // settings: board colour 0..4
+  kOkGroup = 12,            // settings: OK
+  kResultReviewGroup = 13,  // result screen: 振り返り
+  kSavedGamesGroup = 14,    // saved games: newer, older, open, back to the menu
+  kReviewGroup = 15,        // review: start, back, forward, end, next mistake, 終了
 };
 
 struct ButtonEntry {

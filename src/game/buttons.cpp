@@ -113,6 +113,32 @@ void ButtonPanel::PressButton(int g, int i) {
   for (int group = 0; group < kButtonGroups; ++group) DrawButtonGroup(group);
 }
 
+int ButtonPanel::PollGroup(int g, const std::function<int(Key)>& key_item) {
+  ButtonState& b = g_.buttonState;
+  b.ClickCount = 0;
+  ReadMousePosition();
+  if (g_.io.LeftButtonDown() == 1) {
+    PointedGroupTest();
+    ClickButtons();
+    const bool hit = b.ClickCount != 0 && b.LastClickedGroup == g;
+    b.ClickCount = 0;
+    return hit ? static_cast<int>(b.GroupChoice[g]) : -1;
+  }
+  const auto key = g_.io.ReadKey();
+  if (!key) return -1;
+  int item = -1;
+  if (const int digit = platform::KeyDigit(*key)) {
+    int group = 0;
+    if (!VisibleButton(digit, &group, &item) || group != g) item = -1;
+  } else if (key_item) {
+    item = key_item(*key);
+  }
+  if (item < 0 || item >= kButtonItems || b.Button(g, item).Width <= 0) return -1;
+  PressButton(g, item);
+  b.ClickCount = 0;
+  return item;
+}
+
 bool ButtonPanel::VisibleButton(int n, int* group, int* item) const {
   struct Shown {
     float y, x;

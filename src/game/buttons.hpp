@@ -5,6 +5,8 @@
 // wait also answers keys: a key acts as the click it stands for.
 #pragma once
 
+#include <functional>
+
 #include "platform/keys.hpp"
 
 namespace kerna {
@@ -38,6 +40,13 @@ class ButtonPanel {
   // The n-th (1-based) drawn item of the active groups in reading order (top
   // to bottom, then left to right); false when fewer are shown.
   bool VisibleButton(int n, int* group, int* item) const;
+
+  // One look at the mouse and the keyboard for the screens that do more than
+  // wait (the saved games, the review): the item of group g clicked, or the
+  // item key_item gives for a key (digits press the visible buttons as in
+  // every wait), drawn in its chosen look; -1 when nothing was pressed.
+  // Sleeps 1 ms.
+  int PollGroup(int g, const std::function<int(platform::Key)>& key_item);
 
   // Sleeps 1 ms and reads the mouse position into MouseX/MouseY.
   void ReadMousePosition();

@@ -32,9 +32,10 @@
 #include "game/game_records.hpp"
 #include "game/human_turn.hpp"
 #include "game/main_loop.hpp"
-#include "ui/panel_text.hpp"
 #include "game/program_start.hpp"
 #include "game/result_panel.hpp"
+#include "game/review_hook.hpp"
+#include "game/saved_games.hpp"
 #include "game/settings_panel.hpp"
 #include "platform/platform.hpp"
 #include "platform/random.hpp"
@@ -43,6 +44,7 @@
 #include "ui/hostess.hpp"
 #include "ui/hostess_state.hpp"
 #include "ui/panel_layout.hpp"
+#include "ui/panel_text.hpp"
 #include "ui/progress_bar.hpp"
 #include "ui/screen_drawing.hpp"
 #include "ui/screen_state.hpp"
@@ -116,6 +118,8 @@ class Game {
   GameRecorder recorder{*this};
   HumanTurnState humanTurnState;
   HumanPlayer human{*this};
+  ReviewHook review;  // filled in by the desktop program
+  SavedGamesScreen savedGames{*this};
 };
 
 }  // namespace kerna

@@ -116,6 +116,7 @@ void GameRecorder::BeginGame() {
   r.LastRecordsFile.clear();
   r.LastGgfFile.clear();
   r.LastLine.clear();
+  r.LastGgfText.clear();
 }
 
 void GameRecorder::ForgetEarlierRecord() {
@@ -182,6 +183,7 @@ void GameRecorder::Keep(const GameSummary& summary) {
   // The same game kept before: played on after 待った on the result screen.
   ForgetEarlierRecord();
   r.LastLine = RecordLine(summary);
+  r.LastGgfText = WriteGgf(GgfOfGame(summary));
   r.LastRecordsFile.clear();
   r.LastGgfFile.clear();
   const std::string folder = RecordsFolder();

@@ -30,6 +30,9 @@ struct RecordsState {
   std::string LastRecordsFile;
   std::string LastGgfFile;
   std::string LastLine;  // without its line break
+  // The game as a GGF record, kept even where no file could be written: the
+  // result screen's review reads it.
+  std::string LastGgfText;
 };
 
 // What one record holds, gathered from the game when it ends.

@@ -17,7 +17,6 @@ namespace {
 
 constexpr int kBoxLegal = 6;
 constexpr int kBoxIllegal = 2;
-constexpr int kHintFill = 4;
 
 bool OnBoard(float x, float y) {
   return x >= 1 && x <= 8 && y >= 1 && y <= 8;
@@ -207,12 +206,7 @@ void HumanPlayer::MoveBoxToCursor() {
 
 void HumanPlayer::DrawBox(int x, int y, int colour) {
   if (!OnBoard(static_cast<float>(x), static_cast<float>(y))) return;  // no box anywhere
-  const int left = static_cast<int>(g_.layout.BoardLeft + g_.layout.SquareWidth * (x - 1));
-  const int top = static_cast<int>(g_.layout.BoardTop + g_.layout.SquareHeight * (y - 1));
-  const int right = static_cast<int>(g_.layout.BoardLeft + g_.layout.SquareWidth * x - 1);
-  const int bottom = static_cast<int>(g_.layout.BoardTop + g_.layout.SquareHeight * y - 1);
-  g_.io.Line(left, top, right, bottom, colour, platform::LineKind::kBox);
-  g_.io.Line(left - 1, top - 1, right + 1, bottom + 1, colour, platform::LineKind::kBox);
+  g_.boardDrawing.DrawSquareBox(x, y, colour);
 }
 
 void HumanPlayer::EraseBoxAtCursor() {
@@ -263,9 +257,7 @@ void HumanPlayer::Hint() {
   b.CursorX = b.SquareX;
   b.CursorY = b.SquareY;
   b.LastLegalX = b.LastLegalY = 0;
-  const int left = static_cast<int>(g_.layout.BoardLeft + g_.layout.SquareWidth * (b.SquareX - 1));
-  const int top = static_cast<int>(g_.layout.BoardTop + g_.layout.SquareHeight * (b.SquareY - 1));
-  g_.io.Line(left + 1, top + 1, left + 46, top + 46, kHintFill, platform::LineKind::kFilledBox);
+  g_.boardDrawing.DrawHintSquare(b.SquareX, b.SquareY);
   g_.screen.RedrawPanelRows();
   for (int group : {kUndoGroup, kHintGroup, kQuitGroup}) g_.buttons.DrawButtonGroup(group);
 

@@ -15,6 +15,7 @@ namespace {
 constexpr int kMenuVersusComputer = 0;
 constexpr int kMenuTwoHumans = 1;
 constexpr int kMenuSettings = 2;
+constexpr int kMenuSavedGames = 3;
 
 }  // namespace
 
@@ -57,6 +58,16 @@ GameLoop::Stage GameLoop::Title() {
   g_.ai.Level = 1;
   f.VersusComputer = 0;
   return Stage::kMenu;
+}
+
+void GameLoop::PrintLevelLine() {
+  PanelText& text = g_.panelText;
+  g_.io.SetTextColour(7, -1);
+  text.PrintAt(kPanelLabelColumn, 5, "レベル "_sjis);
+  text.PrintNumber(g_.ai.Level);
+  text.Print("  ");
+  g_.hostess.PrintLevelTitle();
+  g_.io.SetTextColour(0, 7);
 }
 
 void GameLoop::SetUpStartPosition() {
@@ -114,6 +125,11 @@ GameLoop::Stage GameLoop::Menu() {
       g_.settingsPanel.SettingsScreen();
       continue;
     }
+    if (choice == kMenuSavedGames) {
+      // The saved games show their own boards: the title screen is drawn anew.
+      if (g_.savedGames.Show()) return Stage::kTitle;
+      continue;
+    }
     if (choice == kMenuTwoHumans) return StartTwoHumans();
     if (choice == kMenuVersusComputer) return StartVersusComputer();
   }
@@ -157,12 +173,7 @@ GameLoop::Stage GameLoop::StartVersusComputer() {
   g_.screen.DrawMessageFrame();
 
   g_.ai.Level = static_cast<int16_t>(s.GroupChoice[kLevelGroup]);
-  g_.io.SetTextColour(7, -1);
-  text.PrintAt(kPanelLabelColumn, 5, "レベル "_sjis);
-  text.PrintNumber(g_.ai.Level);
-  text.Print("  ");
-  g_.hostess.PrintLevelTitle();
-  g_.io.SetTextColour(0, 7);
+  PrintLevelLine();
   g_.io.SetLeftButtonDown(0);
   s.GroupChoice[kUndoGroup] = -1;  // nothing to take back yet
   g_.hostess.ResetSpeech();

@@ -23,6 +23,10 @@ class GameLoop {
   // writing it): numbers each followed by a blank before their comma.
   std::string SelfPlayLogLine() const;
 
+  // "レベル 3  <her title>" on row 5 of the panel, as a game against the
+  // computer shows it.
+  void PrintLevelLine();
+
  private:
   Stage Title();
   Stage Menu();

@@ -4,8 +4,8 @@
 #include "game/result_panel.hpp"
 
 #include "game/game.hpp"
-#include "ui/panel_text.hpp"
 #include "platform/number_format.hpp"
+#include "ui/panel_text.hpp"
 
 namespace kerna {
 
@@ -35,18 +35,55 @@ void ResultPanel::ResultScreen() {
   }
 
   for (int g = 0; g <= 10; ++g) g_.buttonState.GroupActive[g] = 0;
-  if (f.VersusComputer == 1) {
-    g_.buttonState.GroupActive[kUndoGroup] = 1;
+  ShowButtons();
+  for (;;) {
+    const int chosen = WaitForChoice();
+    if (chosen != kResultReviewGroup) {
+      g_.buttonState.GroupActive[kResultReviewGroup] = 0;
+      if (chosen == kUndoGroup) {
+        PlayOnAfterUndo();
+      } else {
+        ReturnToMenuOnClick();
+      }
+      return;
+    }
+    g_.buttons.WaitForButtonsUp();
+    g_.review.Open(g_.records.LastGgfText);
+    RedrawAfterReview();
+  }
+}
+
+void ResultPanel::ShowButtons() {
+  ButtonState& s = g_.buttonState;
+  if (g_.flow.VersusComputer == 1) {
+    s.GroupActive[kUndoGroup] = 1;
     g_.buttons.DrawButtonGroup(kUndoGroup);
   }
-  g_.buttonState.GroupActive[kQuitGroup] = 1;
+  s.GroupActive[kQuitGroup] = 1;
   g_.buttons.DrawButtonGroup(kQuitGroup);
-
-  if (WaitForUndoOrQuit()) {
-    PlayOnAfterUndo();
-    return;
+  // Where there is no review (the browser), there is no button for it.
+  if (g_.review.Available()) {
+    s.GroupActive[kResultReviewGroup] = 1;
+    s.GroupChoice[kResultReviewGroup] = -1;
+    g_.buttons.DrawButtonGroup(kResultReviewGroup);
   }
-  ReturnToMenuOnClick();
+}
+
+void ResultPanel::RedrawAfterReview() {
+  // The review drew its own board and panel over the whole window: the
+  // result screen is drawn again as it stood, without her spoken comment.
+  const uint8_t face = g_.hostessState.FaceNumber;
+  g_.screen.DrawTitleScreen();
+  g_.boardDrawing.DrawWholeBoard();
+  g_.screen.DrawMessageFrame();
+  if (g_.flow.VersusComputer == 1) g_.loop.PrintLevelLine();
+  g_.hostessState.FaceNumber = face;
+  if (g_.flow.VersusComputer == 1) g_.screen.DrawFace();
+  g_.io.SetTextColour(0, 7);
+  PrintScoreLines();
+  PrintUsageCounts();
+  g_.io.SetTextColour(0, 7);
+  ShowButtons();
 }
 
 void ResultPanel::CountDiscs() {
@@ -114,7 +151,7 @@ void ResultPanel::PrintUsageCounts() {
   }
 }
 
-bool ResultPanel::WaitForUndoOrQuit() {
+int ResultPanel::WaitForChoice() {
   g_.io.DropKeys();  // keys typed before the result was shown are no answer
   for (;;) {
     g_.buttons.ReadMousePosition();
@@ -126,8 +163,8 @@ bool ResultPanel::WaitForUndoOrQuit() {
       group = GroupForKey(*key);
     }
     // A disabled undo button (nothing left to take back) ignores the click.
-    if (group == kUndoGroup && g_.buttonState.GroupChoice[kUndoGroup] != -1) return true;
-    if (group == kQuitGroup) return false;
+    if (group == kUndoGroup && g_.buttonState.GroupChoice[kUndoGroup] != -1) return group;
+    if (group == kQuitGroup || group == kResultReviewGroup) return group;
   }
 }
 
@@ -156,12 +193,7 @@ void ResultPanel::PlayOnAfterUndo() {
 
 void ResultPanel::EraseBoxAtCursor() {
   const BoardState& b = g_.board;
-  const int left = static_cast<int>(g_.layout.BoardLeft + g_.layout.SquareWidth * (b.CursorX - 1));
-  const int top = static_cast<int>(g_.layout.BoardTop + g_.layout.SquareHeight * (b.CursorY - 1));
-  const int right = static_cast<int>(g_.layout.BoardLeft + g_.layout.SquareWidth * b.CursorX - 1);
-  const int bottom = static_cast<int>(g_.layout.BoardTop + g_.layout.SquareHeight * b.CursorY - 1);
-  g_.io.Line(left, top, right, bottom, 0, platform::LineKind::kBox);
-  g_.io.Line(left - 1, top - 1, right + 1, bottom + 1, 0, platform::LineKind::kBox);
+  g_.boardDrawing.DrawSquareBox(static_cast<int>(b.CursorX), static_cast<int>(b.CursorY), 0);
 }
 
 void ResultPanel::ReturnToMenuOnClick() {

@@ -6,8 +6,9 @@
 
 namespace kerna {
 
-void RunGame(Game& game) {
+void RunGame(Game& game, const std::function<void()>& first_screen) {
   game.starter.ProgramStart();
+  if (first_screen) first_screen();
   game.loop.MainLoop();
 }
 

@@ -9,6 +9,22 @@ void BoardDrawing::DrawOnSquare(const platform::Picture& tile, int x, int y) {
                   static_cast<int>(s.BoardTop + s.SquareHeight * (y - 1) + 1));
 }
 
+void BoardDrawing::DrawSquareBox(int x, int y, int colour) {
+  const int left = static_cast<int>(layout_.BoardLeft + layout_.SquareWidth * (x - 1));
+  const int top = static_cast<int>(layout_.BoardTop + layout_.SquareHeight * (y - 1));
+  const int right = static_cast<int>(layout_.BoardLeft + layout_.SquareWidth * x - 1);
+  const int bottom = static_cast<int>(layout_.BoardTop + layout_.SquareHeight * y - 1);
+  io_.Line(left, top, right, bottom, colour, platform::LineKind::kBox);
+  io_.Line(left - 1, top - 1, right + 1, bottom + 1, colour, platform::LineKind::kBox);
+}
+
+void BoardDrawing::DrawHintSquare(int x, int y) {
+  constexpr int kHintFill = 4;
+  const int left = static_cast<int>(layout_.BoardLeft + layout_.SquareWidth * (x - 1));
+  const int top = static_cast<int>(layout_.BoardTop + layout_.SquareHeight * (y - 1));
+  io_.Line(left + 1, top + 1, left + 46, top + 46, kHintFill, platform::LineKind::kFilledBox);
+}
+
 void BoardDrawing::DrawWholeBoard() {
   const Grid& position = board_.Position;
   const TileSet& tiles = tiles_;

@@ -38,6 +38,11 @@ class BoardDrawing {
   void CountLegalMovesAndMark();
   // Draws a tile on the inner area of square (x, y), x and y 1..8.
   void DrawOnSquare(const platform::Picture& tile, int x, int y);
+  // The selection box around square (x, y): two outlines, on the square's
+  // edge and one pixel outside it; drawn in the frame colour, it is erased.
+  void DrawSquareBox(int x, int y, int colour);
+  // The hint: the inner area of the empty square (x, y) filled green.
+  void DrawHintSquare(int x, int y);
 
   // Milliseconds each flip frame stays on screen.
   static constexpr int kFrameMs = 30;

@@ -4,6 +4,7 @@
 #include "ui/progress_bar.hpp"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace kerna {
 
@@ -27,6 +28,16 @@ void ProgressBar::DrawFrame() {
   const BarArea area = Area(layout_);
   io_.Line(area.left - 1, area.top - 1, area.right + 1, area.bottom + 1, 7,
            platform::LineKind::kBox);
+}
+
+void ProgressBar::ShowShare(int done, int total, int colour) {
+  if (total <= 0 || done <= 0) return;
+  const BarArea area = Area(layout_);
+  const int length =
+      static_cast<int>(static_cast<int64_t>(area.Width()) * std::min(done, total) / total);
+  if (length <= 0) return;
+  io_.Line(area.left, area.top, area.left + length - 1, area.bottom, colour,
+           platform::LineKind::kFilledBox, colour);
 }
 
 void ProgressBar::OnProgress(int ply) {

@@ -24,6 +24,9 @@ class ProgressBar {
   void SetHint(bool hint) { hint_ = hint; }
   // The bar shows the whole turn: part `part` of `parts` fills its share of
   // the bar, from where the earlier parts ended. A new turn is one part.
+  // The bar filled to done / total from its left end (the rest left as it
+  // is): progress of work that is not a search, such as a game's review.
+  void ShowShare(int done, int total, int colour);
   void SetPart(int part, int parts) {
     part_ = part;
     parts_ = parts < 1 ? 1 : parts;

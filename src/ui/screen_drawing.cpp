@@ -68,6 +68,12 @@ void ScreenDrawing::DrawPanelBackground() {
   for (int y = 72; y < 461; y += 16) Draw("bmp\\haikei01.bmp", left, y);
 }
 
+void ScreenDrawing::DrawPanelTileRows(int first, int last) {
+  const ScreenLayout& s = layout_;
+  const float left = s.BoardLeft * 2 + s.SquareWidth * 8 + 1;  // 429
+  for (int row = first; row <= last; ++row) Draw("bmp\\haikei01.bmp", left, 16 * row);
+}
+
 void ScreenDrawing::RedrawPanelRows() {
   const ScreenLayout& s = layout_;
   const float left = s.BoardLeft * 2 + s.SquareWidth * 8 + 1;  // 429

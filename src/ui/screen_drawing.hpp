@@ -31,6 +31,8 @@ class ScreenDrawing {
   void DrawTitleScreen();
   // The panel tile from y 72 down to the bottom of the window.
   void DrawPanelBackground();
+  // The panel tile over rows first..last of the text grid (16 pixels each).
+  void DrawPanelTileRows(int first, int last);
   // The panel tile over the hostess's speech rows (6..8) and from row 17 down
   // to the message frame's top (the undo and hint buttons' place).
   void RedrawPanelRows();

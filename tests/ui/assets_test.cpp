@@ -283,6 +283,9 @@ const std::map<std::string, std::vector<int>> kScreens = {
     {"play", {3, 4, 5}},
     {"menu", {6}},
     {"settings", {7, 8, 9, 10, 11, 12}},
+    {"result", {3, 5, 13}},
+    {"saved games", {14}},
+    {"review", {15}},
 };
 
 TEST(Layout, ButtonsOfOneScreenStayApartAndInsideThePanel) {

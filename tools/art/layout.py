@@ -37,6 +37,10 @@ SIZE_QUIT = (76, 24)  # inside the message frame's white area
 SIZE_START = (152, 40)
 SIZE_YESNO = (68, 26)  # yes at 455, no at 530
 SIZE_OK = (168, 36)
+SIZE_STEP = (80, 30)  # the saved games' previous / next, at x 450 and 538
+SIZE_REVIEW_STEP = (28, 26)  # the review's first / back / forward / last, 31 px apart
+SIZE_REVIEW_WORD = (40, 26)  # the review's next mistake
+SIZE_REVIEW_QUIT = (36, 26)  # the review's quit, ending 2 px inside the window
 SIZE_SWATCH = (18, 18)  # 20 px apart with a 1-px frame around each
 
 # The game's button table, read from the one the game itself is built with:

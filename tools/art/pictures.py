@@ -380,6 +380,31 @@ def _icon(kind, x, y, s, style):
             f'L{x + s * 0.48} {y} L{x + s * 0.3} {y + s * 0.18}" fill="none" stroke="{ink}" '
             f'stroke-width="1.6" stroke-linecap="round" stroke-linejoin="round"/>'
         )
+    if kind in ("first", "prev", "next", "last"):
+        # Triangles pointing the way the review steps; first and last add a bar.
+        d = -1 if kind in ("first", "prev") else 1
+        tri = (
+            f'<path d="M{x - d * s * 0.3} {y - s * 0.4} L{x + d * s * 0.3} {y} L{x - d * s * 0.3} '
+            f'{y + s * 0.4} Z" fill="{ink}" stroke="{ink}" stroke-width="1" stroke-linejoin="round"/>'
+        )
+        if kind in ("first", "last"):
+            bx = x + d * s * 0.38
+            tri += (
+                f'<rect x="{bx - s * 0.08}" y="{y - s * 0.4}" width="{s * 0.16}" height="{s * 0.8}" '
+                f'fill="{ink}"/>'
+            )
+        return tri
+    if kind == "review":
+        # A small graph of a game's swings under a magnifying glass.
+        return (
+            f'<path d="M{x - s * 0.5} {y + s * 0.1} L{x - s * 0.25} {y - s * 0.2} L{x} {y + s * 0.2} '
+            f'L{x + s * 0.2} {y - s * 0.35}" fill="none" stroke="{ink}" stroke-width="1.6" '
+            f'stroke-linecap="round" stroke-linejoin="round"/>'
+            f'<circle cx="{x + s * 0.12}" cy="{y - s * 0.02}" r="{s * 0.3}" fill="none" '
+            f'stroke="{ink}" stroke-width="1.6"/>'
+            f'<path d="M{x + s * 0.33} {y + s * 0.2} L{x + s * 0.5} {y + s * 0.45}" stroke="{ink}" '
+            f'stroke-width="2.4" stroke-linecap="round"/>'
+        )
     raise ValueError(kind)
 
 
@@ -400,7 +425,7 @@ def button_svg(w, h, label, chosen, size, icon=None, weight=800):
     icon_w = 0
     if icon:
         s = min(h - 10, 18)
-        icon_w = s + 6
+        icon_w = s + 6 if label else s  # the gap only parts the icon from a label
     # measured roughly: full-width glyphs are one em, digits and latin ~0.6 em
     text_w = sum(size if ord(ch) > 0x2E80 else size * 0.62 for ch in label)
     total = icon_w + text_w
@@ -433,6 +458,18 @@ BUTTON_DESIGNS = {
     "yes.bmp": (layout.SIZE_YESNO, "はい", 15, "check"),
     "no.bmp": (layout.SIZE_YESNO, "いいえ", 15, "cross"),
     "setok.bmp": (layout.SIZE_OK, "OK", 20, "check"),
+    "rv-menu.bmp": (layout.SIZE_MENU, "振り返り", 16, "review"),
+    "rv-result.bmp": (layout.SIZE_PLAY, "振り返り", 14, "review"),
+    "rv-newer.bmp": (layout.SIZE_STEP, "新しい", 14, "prev"),
+    "rv-older.bmp": (layout.SIZE_STEP, "古い", 14, "next"),
+    "rv-open.bmp": (layout.SIZE_MENU, "この対局を見る", 15, "review"),
+    "rv-leave.bmp": (layout.SIZE_MENU, "メニューへ", 16, "door"),
+    "rv-first.bmp": (layout.SIZE_REVIEW_STEP, "", 14, "first"),
+    "rv-prev.bmp": (layout.SIZE_REVIEW_STEP, "", 14, "prev"),
+    "rv-next.bmp": (layout.SIZE_REVIEW_STEP, "", 14, "next"),
+    "rv-last.bmp": (layout.SIZE_REVIEW_STEP, "", 14, "last"),
+    "rv-mistake.bmp": (layout.SIZE_REVIEW_WORD, "悪手", 14, None),
+    "rv-quit.bmp": (layout.SIZE_REVIEW_QUIT, "終了", 14, None),
 }
 
 

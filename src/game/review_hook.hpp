@@ -1,0 +1,22 @@
+// The way into the review of a kept game. The review screen needs the
+// analysis, which lives in a folder above this one (review/), so the program
+// that has it (the desktop game's main) fills this in; the browser build has no
+// analysis and leaves it empty, and the screens that offer a review say so.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace kerna {
+
+struct ReviewHook {
+  // Shows the review of a GGF record until the player leaves it; nothing when
+  // the record's file could not be read (the screen says so). The caller
+  // redraws its own screen afterwards.
+  std::function<void(const std::optional<std::string>& ggf_text)> Open;
+
+  bool Available() const { return static_cast<bool>(Open); }
+};
+
+}  // namespace kerna

@@ -170,7 +170,11 @@ bool SavedGamesScreen::Show() {
 }
 
 void SavedGamesScreen::PrintRow(int row, const std::string& utf8) {
-  g_.panelText.PrintAt(kPanelLabelColumn, row, platform::ToCp932(utf8));
+  // Blanks without a background change no pixel; they take off what the
+  // program start's loading message left in the row's cells, whose last
+  // full-width character would otherwise lose its second half to this row.
+  g_.panelText.PrintAt(0, row, std::string(kPanelLabelColumn, ' '));
+  g_.panelText.Print(platform::ToCp932(utf8));
 }
 
 void SavedGamesScreen::DrawEntry(const std::vector<SavedGame>& games, size_t shown) {

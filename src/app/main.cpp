@@ -2,9 +2,9 @@
 // share/kerna-reversi beside the program),
 // opens the SDL window at the scale that fits the display (or the one
 // window.ini forces), builds the game on it and runs the game thread until the
-// window is closed. `--review FILE.ggf` opens the window on the review of that
-// game (the menu follows); with `--text` it prints the review instead, without
-// a window.
+// window is closed. `--review FILE.ggf` (or the file alone, as the menu entry
+// passes it) opens the window on the review of that game, and the title and
+// menu follow; with `--text` it prints the review instead, without a window.
 #include <cstdio>
 #include <fstream>
 #include <optional>
@@ -50,8 +50,10 @@ int main(int argc, char** argv) {
   game.review.Open = [&game, data_folder](const std::optional<std::string>& ggf_text) {
     kerna::review::ReviewScreen(game, kerna::review::LevelSixAnalyser(data_folder)).Show(ggf_text);
   };
-  const char* review_file =
-      argc == 3 && std::string_view(argv[1]) == "--review" ? argv[2] : nullptr;
+  // `--review FILE`, or the file alone as the menu entry passes it (Exec %f).
+  const char* review_file = argc == 3 && std::string_view(argv[1]) == "--review"       ? argv[2]
+                            : argc == 2 && !std::string_view(argv[1]).starts_with("-") ? argv[1]
+                                                                                       : nullptr;
   return io->Run([&game, review_file] {
     if (!review_file) {
       kerna::RunGame(game);

@@ -30,6 +30,10 @@ done
 desktop="$share/applications/kerna-reversi.desktop"
 grep -qx 'Name=ケルナのリバーシ' "$desktop" || fail "desktop entry without its name"
 grep -qx 'Categories=Game;BoardGame;' "$desktop" || fail "desktop entry without its categories"
+grep -qx 'Exec=kerna-reversi %f' "$desktop" || fail "desktop entry does not pass the file it opens"
+grep -qx 'MimeType=application/x-ggf-game;' "$desktop" || fail "desktop entry without the GGF type"
+grep -q '<glob pattern="\*.ggf"/>' "$share/mime/packages/kerna-reversi-ggf.xml" ||
+  fail "the GGF type is not installed for .ggf files"
 for size in 16 32 48 64 128 256; do
   icon="$share/icons/hicolor/${size}x${size}/apps/kerna-reversi.png"
   [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "icon $icon is not ${size}x${size}"

@@ -71,16 +71,20 @@ void ResultPanel::ShowButtons() {
 
 void ResultPanel::RedrawAfterReview() {
   // The review drew its own board and panel over the whole window: the
-  // result screen is drawn again as it stood, without her spoken comment.
-  const uint8_t face = g_.hostessState.FaceNumber;
+  // result screen is drawn again as it stood, her comment in the balloon but
+  // not said a second time.
   g_.screen.DrawTitleScreen();
   g_.boardDrawing.DrawWholeBoard();
   g_.screen.DrawMessageFrame();
-  if (g_.flow.VersusComputer == 1) g_.loop.PrintLevelLine();
-  g_.hostessState.FaceNumber = face;
-  if (g_.flow.VersusComputer == 1) g_.screen.DrawFace();
   g_.io.SetTextColour(0, 7);
   PrintScoreLines();
+  if (g_.flow.VersusComputer == 1) {
+    g_.loop.PrintLevelLine();
+    const auto sound = g_.settings.SoundEffects;
+    g_.settings.SoundEffects = 0;
+    ReactToResult();
+    g_.settings.SoundEffects = sound;
+  }
   PrintUsageCounts();
   g_.io.SetTextColour(0, 7);
   ShowButtons();

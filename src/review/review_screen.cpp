@@ -50,6 +50,11 @@ class KeptGameState {
         active_(game.buttonState.GroupActive),
         choice_(game.buttonState.GroupChoice) {}
   ~KeptGameState() {
+    // Blanks without a background change no pixel: the review's rows leave
+    // the text grid as the screen underneath had it.
+    g_.io.SetTextColour(kTextWhite, -1);
+    for (const int row : {kStatusRow, kMoveRow, kPlayedRow, kBestRow, kLossRow, kNoteRow, kKeysRow})
+      g_.panelText.PrintAt(kPanelLabelColumn, row, std::string(kPanelWidth, ' '));
     g_.board.Position = position_;
     g_.ai.Level = level_;
     std::tie(g_.hostessState.FaceNumber, g_.hostessState.SpeechEvent,

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
+#include <tuple>
 
 #include "platform/cp932.hpp"
 #include "ui/review_speech.hpp"

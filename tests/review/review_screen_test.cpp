@@ -20,9 +20,9 @@
 namespace kerna::review {
 namespace {
 
+using kerna::test::ButtonPoint;
 using platform::Key;
 using platform::Rgb;
-using kerna::test::ButtonPoint;
 using Outcome = platform::HeadlessPlatform::Outcome;
 
 // The review's buttons: start, back, forward, end, next mistake, 終了.
@@ -162,8 +162,8 @@ TEST_F(ReviewScreenTest, ShowsTheMovesValuesAndLossWithTheMarkedSquares) {
             hint = io.GetPixel(kerna::test::SquareCentreX(move.best % 8 + 1),
                                kerna::test::SquareCentreY(move.best / 8 + 1));
             // The box's inner outline runs along the square's top edge.
-            box =
-                io.GetPixel(kerna::test::SquareCentreX(move.played % 8 + 1), 22 + 48 * (move.played / 8));
+            box = io.GetPixel(kerna::test::SquareCentreX(move.played % 8 + 1),
+                              22 + 48 * (move.played / 8));
             io.PressKey(Key::kEscape, io.Clock() + 10);
           });
   ASSERT_EQ(Review(WriteGgf(record), ScriptedAnalyser()), Outcome::kReturned);
@@ -206,6 +206,7 @@ TEST_F(ReviewScreenTest, ValuesShowAsTheyComeAndLeavingStopsTheAnalysisAtOnce) {
   for (const bool close_window : {false, true}) {
     std::atomic<bool> stopped = false;
     std::string valued_row, waiting_row, status;
+    std::chrono::steady_clock::time_point leaving{};
     io.When([this] { return Starts(Row(kStatusRow), "3/"); },
             [&] {
               status = Row(kStatusRow);
@@ -223,25 +224,16 @@ TEST_F(ReviewScreenTest, ValuesShowAsTheyComeAndLeavingStopsTheAnalysisAtOnce) {
     io.When([this] { return Starts(Row(kMoveRow), MoveNumber(4)); },
             [&] {
               waiting_row = Row(kPlayedRow);
+              leaving = std::chrono::steady_clock::now();
               if (close_window) {
                 io.CloseWindow(io.Clock() + 10);
               } else {
                 io.ClickLeft(kQuitButton.x, kQuitButton.y, io.Clock() + 10);
               }
             });
-    const auto begun = std::chrono::steady_clock::now();
-    std::chrono::steady_clock::duration left_after{};
-    const Outcome outcome = io.Run([&] {
-      Start();
-      ReviewScreen screen(*game, ScriptedAnalyser(3, &stopped));
-      try {
-        screen.Show(WriteGgf(record));
-      } catch (...) {
-        left_after = std::chrono::steady_clock::now() - begun;
-        throw;
-      }
-      left_after = std::chrono::steady_clock::now() - begun;
-    });
+    const Outcome outcome = Review(WriteGgf(record), ScriptedAnalyser(3, &stopped));
+    // From the click or the close to the screen's end, its thread joined.
+    const auto left_after = std::chrono::steady_clock::now() - leaving;
     EXPECT_EQ(outcome, close_window ? Outcome::kWindowClosed : Outcome::kReturned);
     EXPECT_TRUE(stopped) << "the analysis was still running after the screen was left";
     EXPECT_LT(left_after, std::chrono::seconds(1));

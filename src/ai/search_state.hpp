@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 
+#include "ai/disc_position.hpp"
 #include "board/board_state.hpp"
 
 namespace kerna {
@@ -93,6 +94,16 @@ struct SearchState {
   // position with fewer than four discs has more than 60 of them.
   int16_t ENUL = 0;
   std::array<int16_t, 65> EmptyX{}, EmptyY{};
+  // The same squares as a bitboard: the only squares a ply's expansion considers.
+  ai::Bitboard EmptySquares = 0;
+
+  // The position of each ply while a search runs: ply N as layer N stands before
+  // ply N's move (ply 0: the game position; the last one takes the leaves of
+  // the deepest ply). The layers themselves are read at the start and layer 1 is
+  // written back at the end.
+  std::array<ai::DiscPosition, kPlies + 1> PlyPosition{};
+  // The placement value of each square at the turn's stage.
+  ai::PlacementByBit Placement{};
 
   // Move-ordering keys of the ply being expanded.
   std::array<int16_t, kCandidateRows> OrderKey{};

@@ -1,0 +1,78 @@
+// The middle-game search and the loop the endgame solvers share with it: a
+// negamax over the ply tables without recursion, with a one-level cutoff (only
+// the bound of the enclosing ply is used; ties cut), passes taking a ply, and
+// the progress reported at plies 1 and 2.
+#pragma once
+
+#include <cstdint>
+
+#include "ai/ai_state.hpp"
+#include "ai/search_state.hpp"
+#include "board/board_state.hpp"
+#include "data/placement_tables.hpp"
+#include "legacy_evaluation.hpp"
+#include "platform/platform.hpp"
+
+namespace kerna {
+
+class LegacyGameTreeSearch {
+ public:
+  LegacyGameTreeSearch(BoardState& board, SearchState& state, AiState& ai,
+                       LegacyEvaluation& evaluation, const PlacementTables& placement,
+                       platform::Platform& io)
+      : board_(board),
+        state_(state),
+        ai_(ai),
+        evaluation_(evaluation),
+        placement_(placement),
+        io_(io) {}
+
+  // ENUL and the lists of empty squares of layer 0, column 1..8 outer, row inner.
+  void BuildEmptySquareList();
+
+  // Expansion of ply `Layer` for `SideToMove`: the legal squares of the
+  // empty-square list, ordered (plies 1 and 2 by evaluation, deeper by
+  // openness and placement), and the ply's tables reset.
+  void ExpandPly();
+  // The exact solver's expansion: legal squares in list order, no ordering.
+  void ExpandPlyExact();
+  // The win-loss-draw solver's expansion on signed layers: fewest opponent
+  // replies first, up to ply EndgameDepthLimit.
+  void ExpandPlyWinLossDraw();
+
+  // Before each search pass: ply 1, the computer to move, every root score and
+  // every deeper ply cleared, every bound open. Keeps the root list (EN(1)).
+  void Reset();
+
+  // Runs until ply 1 is finished; every root candidate then has its score in
+  // SAKI(k, 1) (exact for the best, a bound for the others).
+  void Search();
+  // The same loop to the end of the game: leaf = sign of the disc difference
+  // (signed layers) or the disc margin.
+  void SolveWinLossDraw();
+  void SolveExact();
+
+ private:
+  enum class Mode : uint8_t { kMiddleGame, kWinLossDraw, kExact };
+  template <Mode mode>
+  void RunLoop();
+  template <Mode mode>
+  int LeafValue(int ply);
+  void ResetExpandedPly(int ply);
+  void SortCandidates(int ply);
+  void ReportProgress(int ply);
+
+  int16_t* Cells();
+  int Stage() const;
+  // Counts a move made by the search; every 4096 lets a closed window stop it.
+  void CountNode();
+
+  BoardState& board_;
+  SearchState& state_;
+  AiState& ai_;
+  LegacyEvaluation& evaluation_;
+  const PlacementTables& placement_;
+  platform::Platform& io_;
+};
+
+}  // namespace kerna

@@ -135,13 +135,22 @@ void Evaluation::EvaluatePosition(const ai::DiscPosition& p, int just_moved) {
   const std::array<int, 3>& place = p.placement;
   std::copy_n(p.lines.begin(), kLineCount, e.LineIndex.begin());
 
+  // Both colours' pattern scores of a line sit side by side: one pass reads them
+  // together. The columns' sum wraps to 8 bits before the rest is added.
+  int columns[2] = {}, rest[2] = {};
+  for (int l = 0; l < ai::kFirstRowLine; ++l) {
+    const int8_t* scores = t.Pattern[p.lines[l]];
+    columns[0] += scores[0];
+    columns[1] += scores[1];
+  }
+  for (int l = ai::kFirstRowLine; l < kLineCount; ++l) {
+    const int8_t* scores = t.Pattern[p.lines[l]];
+    rest[0] += scores[0];
+    rest[1] += scores[1];
+  }
   for (int colour = 1; colour <= 2; ++colour) {
-    int columns = 0;
-    for (int l = 0; l < ai::kFirstRowLine; ++l) columns += t.Pattern[e.LineIndex[l]][colour - 1];
-    int pattern = static_cast<int8_t>(columns);
-    for (int l = ai::kFirstRowLine; l < kLineCount; ++l)
-      pattern += t.Pattern[e.LineIndex[l]][colour - 1];
-    e.PatternSum[colour] = static_cast<int16_t>(pattern);
+    e.PatternSum[colour] =
+        static_cast<int16_t>(static_cast<int8_t>(columns[colour - 1]) + rest[colour - 1]);
     e.PlacementSum[colour] = static_cast<int16_t>(place[colour]);
     e.FrontierSum[colour] = static_cast<int16_t>(frontier[colour]);
   }

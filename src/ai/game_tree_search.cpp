@@ -6,10 +6,27 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 #include "ai/bitboard.hpp"
 
 namespace kerna {
+
+namespace {
+
+// A row of scores with none yet, copied whole: one block copy instead of a
+// store per entry, at every ply the search enters and leaves.
+constexpr auto kNoScores = [] {
+  std::array<int16_t, kCandidateRows> row{};
+  row.fill(kNoScore);
+  return row;
+}();
+
+void ClearScores(int16_t (&row)[kCandidateRows]) {
+  std::memcpy(row, kNoScores.data(), sizeof row);
+}
+
+}  // namespace
 
 int16_t* GameTreeSearch::Cells() {
   return &board_.cell[0][0][0];
@@ -66,24 +83,38 @@ void GameTreeSearch::ResetExpandedPly(int ply, bool deeper_clear) {
   SearchState& s = state_;
   s.SEL[ply] = 1;
   s.AB[ply] = kNoBound;
-  std::fill(std::begin(s.SAKI[ply]), std::end(s.SAKI[ply]), kNoScore);
+  ClearScores(s.SAKI[ply]);
   if (deeper_clear) return;
   std::fill(s.SEL.begin() + ply + 1, s.SEL.end(), int16_t{0});
   std::fill(board_.PlyOpenness.begin() + ply, board_.PlyOpenness.end(), int16_t{0});
 }
 
-void GameTreeSearch::SortCandidates(int ply) {
-  SearchState& s = state_;
-  const int count = s.EN[ply];
-  for (int a = 1; a < count; ++a) {
-    for (int b = a + 1; b <= count; ++b) {
-      if (s.OrderKey[b] >= s.OrderKey[a]) continue;
-      std::swap(s.OrderKey[a], s.OrderKey[b]);
-      std::swap(s.MX[ply][a], s.MX[ply][b]);
-      std::swap(s.MY[ply][a], s.MY[ply][b]);
+// The candidates of one ply while it is expanded, in a local array the
+// compiler keeps apart from the ply tables: key * 256 + square bit.
+struct Candidates {
+  std::array<int32_t, 64> entry;
+  int count = 0;
+
+  static int Key(int32_t e) { return e >> 8; }  // an arithmetic shift: keys may be negative
+  static int Bit(int32_t e) { return e & 255; }
+  void Add(int bit) { entry[count++] = bit; }
+  void SetKey(int k, int key) { entry[k] = key * 256 + Bit(entry[k]); }
+
+  // The search's exchange sort: each place takes the smallest key of those after
+  // it by swapping as it meets smaller ones (which fixes the order of equal keys).
+  void Sort() {
+    for (int a = 0; a + 1 < count; ++a) {
+      int32_t at_a = entry[a];
+      for (int b = a + 1; b < count; ++b) {
+        const int32_t at_b = entry[b];
+        const bool smaller = Key(at_b) < Key(at_a);
+        entry[b] = smaller ? at_a : at_b;
+        at_a = smaller ? at_b : at_a;
+      }
+      entry[a] = at_a;
     }
   }
-}
+};
 
 // The middle game orders plies 1 and 2 by the evaluation itself (the first term
 // is what OpennessSum holds after it: its last disc's neighbour sum), deeper
@@ -97,50 +128,58 @@ void GameTreeSearch::Expand(int ply, int side, bool deeper_clear) {
   const ai::DiscPosition& position = s.PlyPosition[ply];
   const ai::Bitboard own = position.discs[colour], opponent = position.discs[other];
   const ai::Bitboard empty = ~(own | opponent);
-  int count = 0;
+  Candidates c;
   for (ai::Bitboard moves = ai::LegalMoves(own, opponent) & s.EmptySquares; moves != 0;
        moves &= moves - 1) {
     const int bit = ai::LowestBit(moves);
-    ++count;
-    s.MX[ply][count] = static_cast<int16_t>(ai::ColumnOfBit(bit));
-    s.MY[ply][count] = static_cast<int16_t>(ai::RowOfBit(bit));
+    c.Add(bit);
     if constexpr (mode == Mode::kMiddleGame) {
-      const int openness = ai::EmptyNeighbourCount(ai::Flips(bit, own, opponent), empty);
-      s.OrderKey[count] = static_cast<int16_t>(10 * openness - s.Placement[bit]);
+      // The open neighbours of the discs the move turns over, disc by disc (a few discs).
+      int openness = 0;
+      for (ai::Bitboard flips = ai::Flips(bit, own, opponent); flips != 0; flips &= flips - 1)
+        openness += ai::CountSquares(ai::kNeighbours[ai::LowestBit(flips)] & empty);
+      c.SetKey(c.count - 1, static_cast<int16_t>(10 * openness - s.Placement[bit]));
     }
   }
-  s.EN[ply] = static_cast<int16_t>(count);
-  bool sort = false;
+  bool keyed = false;
   if constexpr (mode == Mode::kMiddleGame) {
-    sort = count >= 2;
+    keyed = true;
     if (ply <= 2) {
-      ai::DiscPosition after;
-      for (int k = 1; k <= count; ++k) {
-        const int bit = ai::BitOf(s.MX[ply][k], s.MY[ply][k]);
+      ai::DiscPosition& after = s.PlyPosition[ply + 1];
+      for (int k = 0; k < c.count; ++k) {
+        const int bit = Candidates::Bit(c.entry[k]);
         ai::PlayMove<true>(position, after, bit, ai::Flips(bit, own, opponent), colour,
                            s.Placement);
         CountNode();
         evaluation_.EvaluatePosition(after, side);
         ++s.Evaluations;
-        s.OrderKey[k] = static_cast<int16_t>(10 * board_.OpennessSum + ai_.ShownValue);
+        c.SetKey(k, static_cast<int16_t>(10 * board_.OpennessSum + ai_.ShownValue));
       }
     }
   } else if constexpr (mode == Mode::kWinLossDraw) {
-    sort = ply <= ai_.EndgameDepthLimit && count >= 2 && ply < kDeepestPly;
-    if (sort) {
-      for (int k = 1; k <= count; ++k) {
-        const int bit = ai::BitOf(s.MX[ply][k], s.MY[ply][k]);
-        const ai::Bitboard move = ai::Bitboard{1} << bit;
+    keyed = ply <= ai_.EndgameDepthLimit && c.count >= 2 && ply < kDeepestPly;
+    if (keyed) {
+      for (int k = 0; k < c.count; ++k) {
+        const int bit = Candidates::Bit(c.entry[k]);
         const ai::Bitboard flips = ai::Flips(bit, own, opponent);
         CountNode();
         const ai::Bitboard replies =
-            ai::LegalMoves(opponent & ~flips, own | flips | move) & s.EmptySquares;
-        s.OrderKey[k] = static_cast<int16_t>(ai::CountSquares(replies));
+            ai::LegalMoves(opponent & ~flips, own | flips | (ai::Bitboard{1} << bit)) &
+            s.EmptySquares;
+        c.SetKey(k, ai::CountSquares(replies));
       }
     }
   }
+  if (keyed && c.count >= 2) c.Sort();
+  for (int k = 0; k < c.count; ++k) {
+    const int bit = Candidates::Bit(c.entry[k]);
+    s.MX[ply][k + 1] = static_cast<int16_t>(ai::ColumnOfBit(bit));
+    s.MY[ply][k + 1] = static_cast<int16_t>(ai::RowOfBit(bit));
+    // The sorted keys stay behind in OrderKey.
+    if (keyed) s.OrderKey[k + 1] = static_cast<int16_t>(Candidates::Key(c.entry[k]));
+  }
+  s.EN[ply] = static_cast<int16_t>(c.count);
   ResetExpandedPly(ply, deeper_clear);
-  if (sort) SortCandidates(ply);
 }
 
 void GameTreeSearch::ExpandPly() {
@@ -162,7 +201,7 @@ void GameTreeSearch::Reset() {
   SearchState& s = state_;
   board_.Layer = 1;
   board_.SideToMove = board_.ComputerSide;
-  std::fill(std::begin(s.SAKI[1]), std::end(s.SAKI[1]), kNoScore);
+  ClearScores(s.SAKI[1]);
   s.SAKI[0][0] = kNoScore;
   s.SEL.fill(0);
   s.AB.fill(kNoBound);
@@ -314,7 +353,7 @@ void GameTreeSearch::RunLoop() {
       }
       s.AB[ply] = kNoBound;
       s.SEL[ply] = 0;
-      std::fill(std::begin(s.SAKI[ply]), std::end(s.SAKI[ply]), kNoScore);
+      ClearScores(s.SAKI[ply]);
       s.EN[ply] = 0;
       --ply;
       side = opponent_of(side);

@@ -71,7 +71,6 @@ class GameTreeSearch {
   template <Mode mode>
   void StorePly(int ply);
   void ResetExpandedPly(int ply, bool deeper_clear);
-  void SortCandidates(int ply);
   void ReportProgress(int ply);
 
   int16_t* Cells();

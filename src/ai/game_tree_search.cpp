@@ -89,32 +89,46 @@ void GameTreeSearch::ResetExpandedPly(int ply, bool deeper_clear) {
   std::fill(board_.PlyOpenness.begin() + ply, board_.PlyOpenness.end(), int16_t{0});
 }
 
-// The candidates of one ply while it is expanded, in a local array the
-// compiler keeps apart from the ply tables: key * 256 + square bit.
+// The candidates of one ply while it is expanded, in local arrays the compiler
+// keeps apart from the ply tables: each one's square and flips (0 when not
+// worked out yet), and the order to take them in, key * 256 + candidate.
 struct Candidates {
-  std::array<int32_t, 64> entry;
+  std::array<uint8_t, 64> bit;
+  std::array<ai::Bitboard, 64> flips;
+  std::array<int32_t, 64> order;
   int count = 0;
 
-  static int Key(int32_t e) { return e >> 8; }  // an arithmetic shift: keys may be negative
-  static int Bit(int32_t e) { return e & 255; }
-  void Add(int bit) { entry[count++] = bit; }
-  void SetKey(int k, int key) { entry[k] = key * 256 + Bit(entry[k]); }
+  void Add(int square, ai::Bitboard turned) {
+    bit[count] = static_cast<uint8_t>(square);
+    flips[count] = turned;
+    order[count] = count;
+    ++count;
+  }
+  // Before the sort only: the k-th candidate is still at place k.
+  void SetKey(int k, int key) { order[k] = key * 256 + k; }
+  static int Key(int32_t entry) { return entry >> 8; }  // arithmetic: keys may be negative
+  int At(int place) const { return order[place] & 255; }
 
   // The search's exchange sort: each place takes the smallest key of those after
   // it by swapping as it meets smaller ones (which fixes the order of equal keys).
   void Sort() {
     for (int a = 0; a + 1 < count; ++a) {
-      int32_t at_a = entry[a];
+      int32_t at_a = order[a];
       for (int b = a + 1; b < count; ++b) {
-        const int32_t at_b = entry[b];
-        const bool smaller = Key(at_b) < Key(at_a);
-        entry[b] = smaller ? at_a : at_b;
-        at_a = smaller ? at_b : at_a;
+        // Without a branch: which way a comparison goes is a coin toss to the processor.
+        const int32_t at_b = order[b];
+        const int32_t swap = (at_a ^ at_b) & -static_cast<int32_t>(Key(at_b) < Key(at_a));
+        order[b] = at_b ^ swap;
+        at_a ^= swap;
       }
-      entry[a] = at_a;
+      order[a] = at_a;
     }
   }
 };
+
+// With this many empty squares or fewer a solver tries each one's flips instead
+// of filling the board for the legal moves, and keeps the flips for the move.
+constexpr int kFewEmpties = 6;
 
 // The middle game orders plies 1 and 2 by the evaluation itself (the first term
 // is what OpennessSum holds after it: its last disc's neighbour sum), deeper
@@ -128,17 +142,29 @@ void GameTreeSearch::Expand(int ply, int side, bool deeper_clear) {
   const ai::DiscPosition& position = s.PlyPosition[ply];
   const ai::Bitboard own = position.discs[colour], opponent = position.discs[other];
   const ai::Bitboard empty = ~(own | opponent);
+  const ai::Bitboard open = empty & s.EmptySquares;
   Candidates c;
-  for (ai::Bitboard moves = ai::LegalMoves(own, opponent) & s.EmptySquares; moves != 0;
-       moves &= moves - 1) {
-    const int bit = ai::LowestBit(moves);
-    c.Add(bit);
-    if constexpr (mode == Mode::kMiddleGame) {
-      // The open neighbours of the discs the move turns over, disc by disc (a few discs).
-      int openness = 0;
-      for (ai::Bitboard flips = ai::Flips(bit, own, opponent); flips != 0; flips &= flips - 1)
-        openness += ai::CountSquares(ai::kNeighbours[ai::LowestBit(flips)] & empty);
-      c.SetKey(c.count - 1, static_cast<int16_t>(10 * openness - s.Placement[bit]));
+  if (mode != Mode::kMiddleGame && ai::CountSquares(open) <= kFewEmpties) {
+    for (ai::Bitboard squares = open; squares != 0; squares &= squares - 1) {
+      const int bit = ai::LowestBit(squares);
+      const ai::Bitboard flips = ai::Flips(bit, own, opponent);
+      if (flips != 0) c.Add(bit, flips);
+    }
+  } else {
+    for (ai::Bitboard moves = ai::LegalMoves(own, opponent) & open; moves != 0;
+         moves &= moves - 1) {
+      const int bit = ai::LowestBit(moves);
+      if constexpr (mode == Mode::kMiddleGame) {
+        const ai::Bitboard flips = ai::Flips(bit, own, opponent);
+        c.Add(bit, flips);
+        // The open neighbours of the discs the move turns over, disc by disc (a few discs).
+        int openness = 0;
+        for (ai::Bitboard rest = flips; rest != 0; rest &= rest - 1)
+          openness += ai::CountSquares(ai::kNeighbours[ai::LowestBit(rest)] & empty);
+        c.SetKey(c.count - 1, static_cast<int16_t>(10 * openness - s.Placement[bit]));
+      } else {
+        c.Add(bit, 0);
+      }
     }
   }
   bool keyed = false;
@@ -147,9 +173,7 @@ void GameTreeSearch::Expand(int ply, int side, bool deeper_clear) {
     if (ply <= 2) {
       ai::DiscPosition& after = s.PlyPosition[ply + 1];
       for (int k = 0; k < c.count; ++k) {
-        const int bit = Candidates::Bit(c.entry[k]);
-        ai::PlayMove<true>(position, after, bit, ai::Flips(bit, own, opponent), colour,
-                           s.Placement);
+        ai::PlayMove<true>(position, after, c.bit[k], c.flips[k], colour, s.Placement);
         CountNode();
         evaluation_.EvaluatePosition(after, side);
         ++s.Evaluations;
@@ -160,23 +184,23 @@ void GameTreeSearch::Expand(int ply, int side, bool deeper_clear) {
     keyed = ply <= ai_.EndgameDepthLimit && c.count >= 2 && ply < kDeepestPly;
     if (keyed) {
       for (int k = 0; k < c.count; ++k) {
-        const int bit = Candidates::Bit(c.entry[k]);
-        const ai::Bitboard flips = ai::Flips(bit, own, opponent);
+        if (c.flips[k] == 0) c.flips[k] = ai::Flips(c.bit[k], own, opponent);
         CountNode();
+        const ai::Bitboard move = ai::Bitboard{1} << c.bit[k];
         const ai::Bitboard replies =
-            ai::LegalMoves(opponent & ~flips, own | flips | (ai::Bitboard{1} << bit)) &
-            s.EmptySquares;
+            ai::LegalMoves(opponent & ~c.flips[k], own | c.flips[k] | move) & s.EmptySquares;
         c.SetKey(k, ai::CountSquares(replies));
       }
     }
   }
   if (keyed && c.count >= 2) c.Sort();
-  for (int k = 0; k < c.count; ++k) {
-    const int bit = Candidates::Bit(c.entry[k]);
-    s.MX[ply][k + 1] = static_cast<int16_t>(ai::ColumnOfBit(bit));
-    s.MY[ply][k + 1] = static_cast<int16_t>(ai::RowOfBit(bit));
+  for (int place = 0; place < c.count; ++place) {
+    const int k = c.At(place);
+    s.MX[ply][place + 1] = static_cast<int16_t>(ai::ColumnOfBit(c.bit[k]));
+    s.MY[ply][place + 1] = static_cast<int16_t>(ai::RowOfBit(c.bit[k]));
+    s.MoveFlips[ply][place + 1] = c.flips[k];
     // The sorted keys stay behind in OrderKey.
-    if (keyed) s.OrderKey[k + 1] = static_cast<int16_t>(Candidates::Key(c.entry[k]));
+    if (keyed) s.OrderKey[place + 1] = static_cast<int16_t>(Candidates::Key(c.order[place]));
   }
   s.EN[ply] = static_cast<int16_t>(c.count);
   ResetExpandedPly(ply, deeper_clear);
@@ -311,7 +335,10 @@ void GameTreeSearch::RunLoop() {
       const int colour = ColourOf<mode>(side);
       const ai::DiscPosition& before = s.PlyPosition[ply];
       const int bit = ai::BitOf(s.MX[ply][k], s.MY[ply][k]);
-      const ai::Bitboard flips = ai::Flips(bit, before.discs[colour], before.discs[3 - colour]);
+      // The expansion may have worked the flips out; the root's rows are reordered
+      // by the ranking, so its flips are always worked out afresh.
+      ai::Bitboard flips = ply > 1 ? s.MoveFlips[ply][k] : 0;
+      if (flips == 0) flips = ai::Flips(bit, before.discs[colour], before.discs[3 - colour]);
       CountNode();
       s.PS = 0;
       bool leaf;

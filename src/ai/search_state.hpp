@@ -102,6 +102,8 @@ struct SearchState {
   // the deepest ply). The layers themselves are read at the start and layer 1 is
   // written back at the end.
   std::array<ai::DiscPosition, kPlies + 1> PlyPosition{};
+  // The discs each candidate turns over, where the expansion worked them out (else 0).
+  ai::Bitboard MoveFlips[kPlies][kCandidateRows] = {};
   // The placement value of each square at the turn's stage.
   ai::PlacementByBit Placement{};
 

@@ -48,8 +48,6 @@ void GameTreeSearch::BuildEmptySquareList() {
     for (int y = 1; y <= 8; ++y) {
       if (board_.cell[x][y][0] != kEmpty) continue;
       ++s.ENUL;
-      s.EmptyX[s.ENUL] = static_cast<int16_t>(x);
-      s.EmptyY[s.ENUL] = static_cast<int16_t>(y);
       s.EmptySquares |= ai::SquareBit(x, y);
     }
   }
@@ -157,10 +155,8 @@ void GameTreeSearch::Expand(int ply, int side, bool deeper_clear) {
       if constexpr (mode == Mode::kMiddleGame) {
         const ai::Bitboard flips = ai::Flips(bit, own, opponent);
         c.Add(bit, flips);
-        // The open neighbours of the discs the move turns over, disc by disc (a few discs).
-        int openness = 0;
-        for (ai::Bitboard rest = flips; rest != 0; rest &= rest - 1)
-          openness += ai::CountSquares(ai::kNeighbours[ai::LowestBit(rest)] & empty);
+        // The open neighbours of the discs the move turns over.
+        const int openness = ai::EmptyNeighbourCountOfFew(flips, empty);
         c.SetKey(c.count - 1, static_cast<int16_t>(10 * openness - s.Placement[bit]));
       } else {
         c.Add(bit, 0);

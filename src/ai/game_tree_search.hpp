@@ -28,7 +28,7 @@ class GameTreeSearch {
         placement_(placement),
         io_(io) {}
 
-  // ENUL and the lists of empty squares of layer 0, column 1..8 outer, row inner.
+  // ENUL and EmptySquares: the empty squares of layer 0.
   void BuildEmptySquareList();
 
   // Expansion of ply `Layer` for `SideToMove`: the legal squares of the

@@ -90,11 +90,10 @@ struct SearchState {
       {};          // score after the candidate, for the side to move then
   int16_t PS = 0;  // consecutive passes on the line
 
-  // Empty squares of the game position, column-major; rows 1..ENUL. A set-up
-  // position with fewer than four discs has more than 60 of them.
+  // The empty squares of the game position (layer 0), the only squares a ply's
+  // expansion considers, and how many they are. A set-up position with fewer
+  // than four discs has more than 60 of them.
   int16_t ENUL = 0;
-  std::array<int16_t, 65> EmptyX{}, EmptyY{};
-  // The same squares as a bitboard: the only squares a ply's expansion considers.
   ai::Bitboard EmptySquares = 0;
 
   // The position of each ply while a search runs: ply N as layer N stands before

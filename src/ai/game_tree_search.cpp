@@ -125,8 +125,9 @@ struct Candidates {
 };
 
 // With this many empty squares or fewer a solver tries each one's flips instead
-// of filling the board for the legal moves, and keeps the flips for the move.
-constexpr int kFewEmpties = 6;
+// of filling the board for the legal moves, and keeps the flips for the move:
+// a square's flips cost about half a board fill, and most candidates are played.
+constexpr int kFewEmpties = 4;
 
 // The middle game orders plies 1 and 2 by the evaluation itself (the first term
 // is what OpennessSum holds after it: its last disc's neighbour sum), deeper

@@ -4,7 +4,7 @@
 // the human sees the turn change.
 #include "ai/computer_turn.hpp"
 
-#include "ai/layer_moves.hpp"
+#include "ai/layer_geometry.hpp"
 
 namespace kerna {
 

@@ -1,6 +1,5 @@
-// What the evaluation reads besides the Board and the loaded tables (the
-// neighbour weights), and what it leaves behind for others to read: the line
-// indices and the per-colour sums of its last run. Arrays indexed by colour use
+// What the evaluation leaves behind for others to read: the line indices and
+// the per-colour sums of its last run. Arrays indexed by colour use
 // 1 = white and 2 = black (entry 0 unused).
 #pragma once
 
@@ -10,11 +9,6 @@
 namespace kerna {
 
 struct EvalState {
-  // NeighbourWeight[v][c]: weight of a neighbour of value v (0, 1, 2, 4) around a
-  // disc of colour c (the other rows keep any cell value within bounds). An empty
-  // neighbour costs 2, any other neighbour nothing.
-  float NeighbourWeight[8][4] = {{0, -2, -2, 0}};
-
   std::array<int16_t, 38> LineIndex{};
   std::array<int16_t, 3> PatternSum{};
   std::array<int16_t, 3> PlacementSum{};

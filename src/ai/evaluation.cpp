@@ -1,9 +1,12 @@
-// The evaluation runs at every leaf of the search, so it reads the layer once,
-// builds all line indices and per-disc sums in that one scan, and keeps the
-// 8-bit and 16-bit wraps that the scoring depends on.
+// The evaluation runs at every leaf of the search, on the bitboards and the
+// line indices the search keeps move by move; a Board layer is read into the
+// same form first. It keeps the 8-bit and 16-bit wraps the scoring depends on.
 #include "ai/evaluation.hpp"
 
-#include "ai/layer_geometry.hpp"
+#include <algorithm>
+#include <bit>
+
+#include "ai/bitboard.hpp"
 #include "ai/line_geometry.hpp"
 
 namespace kerna {
@@ -11,18 +14,14 @@ namespace kerna {
 namespace {
 
 using ai::kLineCount;
-using ai::SquareOffset;
 
-void LineIndices(const int16_t* layer, std::array<int16_t, kLineCount>& index) {
-  int sums[kLineCount + 1] = {};
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) {
-      const int v = layer[SquareOffset(x, y)];
-      if (v == 0) continue;
-      ai::AddToLineSums(sums, x, y, v);
-    }
-  }
-  for (int l = 0; l < kLineCount; ++l) index[l] = static_cast<int16_t>(sums[l]);
+// A disc's frontier weight: each empty neighbour costs 2, any other neighbour
+// (a disc or the edge of the board) nothing.
+constexpr int kEmptyNeighbourCost = 2;
+
+// The discs of the side `value` stands for (1 white, 2 black; none otherwise).
+ai::Bitboard DiscsOf(const ai::DiscPosition& p, int value) {
+  return value == kWhite || value == kBlack ? p.discs[value] : 0;
 }
 
 void EdgeTerms(const EvalTables& t, const std::array<int16_t, kLineCount>& index, int just_moved,
@@ -53,28 +52,35 @@ void EdgeTerms(const EvalTables& t, const std::array<int16_t, kLineCount>& index
   }
 }
 
-struct CornerNeighbours {
-  int cx, cy;
-  int n[3][2];
+// The three squares next to each corner.
+constexpr std::array<ai::Bitboard, 4> kCornerNeighbours{
+    ai::SquareBit(2, 1) | ai::SquareBit(2, 2) | ai::SquareBit(1, 2),
+    ai::SquareBit(7, 1) | ai::SquareBit(7, 2) | ai::SquareBit(8, 2),
+    ai::SquareBit(1, 7) | ai::SquareBit(2, 7) | ai::SquareBit(2, 8),
+    ai::SquareBit(8, 7) | ai::SquareBit(7, 7) | ai::SquareBit(7, 8),
 };
-constexpr std::array<CornerNeighbours, 4> kCorners{{
-    {1, 1, {{2, 1}, {2, 2}, {1, 2}}},
-    {8, 1, {{7, 1}, {7, 2}, {8, 2}}},
-    {1, 8, {{1, 7}, {2, 7}, {2, 8}}},
-    {8, 8, {{8, 7}, {7, 7}, {7, 8}}},
-}};
+constexpr std::array<ai::Bitboard, 4> kCorners{ai::SquareBit(1, 1), ai::SquareBit(8, 1),
+                                               ai::SquareBit(1, 8), ai::SquareBit(8, 8)};
+
+int PlacementOf(ai::Bitboard squares, const PlacementTables& placement, int stage) {
+  int sum = 0;
+  for (; squares != 0; squares &= squares - 1) {
+    const int bit = ai::LowestBit(squares);
+    sum += placement.SquareClass[ai::ColumnOfBit(bit)][ai::RowOfBit(bit)][stage];
+  }
+  return sum;
+}
 
 void CornerCorrection(const BoardState& board, const PlacementTables& placement,
-                      const int16_t* layer, int stage, EvalState& e) {
+                      const ai::DiscPosition& p, int stage, EvalState& e) {
+  ai::Bitboard taken_back = 0;
+  const ai::Bitboard occupied = p.discs[kWhite] | p.discs[kBlack];
+  for (int corner = 0; corner < 4; ++corner)
+    if ((occupied & kCorners[corner]) != 0) taken_back |= kCornerNeighbours[corner];
   int comp = 0, opp = 0;
-  for (const CornerNeighbours& corner : kCorners) {
-    if ((layer[SquareOffset(corner.cx, corner.cy)] & 3) == 0) continue;
-    for (const auto& square : corner.n) {
-      const int v = layer[SquareOffset(square[0], square[1])];
-      const int place = placement.SquareClass[square[0]][square[1]][stage];
-      if (v == board.ComputerSide) comp += place;
-      if (v == board.HumanSide) opp += place;
-    }
+  if (taken_back != 0) {
+    comp = PlacementOf(taken_back & DiscsOf(p, board.ComputerSide), placement, stage);
+    opp = PlacementOf(taken_back & DiscsOf(p, board.HumanSide), placement, stage);
   }
   e.CornerTakeBackComp = static_cast<int16_t>(comp);
   e.CornerTakeBackOpp = static_cast<int16_t>(opp);
@@ -90,8 +96,14 @@ int Evaluation::Stage() const {
   return ai::ClampedStage(ai_.GameStage);
 }
 
+ai::DiscPosition Evaluation::LoadLayer() const {
+  return ai::LoadDiscPosition(LayerBase(), kWhite, kBlack,
+                              ai::PlacementOfStage(placement_, Stage()));
+}
+
 void Evaluation::ComputeLineIndices() {
-  LineIndices(LayerBase(), state_.LineIndex);
+  const ai::DiscPosition p = LoadLayer();
+  std::copy_n(p.lines.begin(), kLineCount, state_.LineIndex.begin());
 }
 
 void Evaluation::ComputeEdgeTerms() {
@@ -99,43 +111,46 @@ void Evaluation::ComputeEdgeTerms() {
 }
 
 void Evaluation::ComputeCornerCorrection() {
-  CornerCorrection(board_, placement_, LayerBase(), Stage(), state_);
+  CornerCorrection(board_, placement_, LoadLayer(), Stage(), state_);
 }
 
 void Evaluation::Evaluate() {
+  EvaluatePosition(LoadLayer(), board_.SideToMove);
+}
+
+void Evaluation::EvaluatePosition(const ai::DiscPosition& p, int just_moved) {
   EvalState& e = state_;
   const EvalTables& t = tables_;
-  const int16_t* layer = LayerBase();
-  const int stage = Stage();
 
-  // Step 1 and 2 in one scan: line indices, placement and frontier sums.
-  int sums[kLineCount + 1] = {};
-  int place[4] = {}, frontier[4] = {};
-  int last_neighbour_sum = board_.OpennessSum;
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) {
-      const int at = SquareOffset(x, y);
-      const int v = layer[at];
-      if ((v & 3) == 0) continue;
-      ai::AddToLineSums(sums, x, y, v);
-      float neighbour_sum = 0;
-      for (int offset : ai::kDirections)
-        neighbour_sum += e.NeighbourWeight[layer[at + offset] & 7][v];
-      last_neighbour_sum = static_cast<int16_t>(neighbour_sum);
-      frontier[v] += last_neighbour_sum;
-      place[v] += placement_.SquareClass[x][y][stage];
-    }
+  // Step 1 and 2: line indices, placement and frontier sums.
+  const ai::Bitboard occupied = p.discs[kWhite] | p.discs[kBlack];
+  const ai::Bitboard empty = ~occupied;
+  // The move ordering reads the neighbour sum of the disc scanned last.
+  if (occupied != 0) {
+    board_.OpennessSum = static_cast<int16_t>(
+        -kEmptyNeighbourCost * ai::CountSquares(ai::kNeighbours[ai::HighestBit(occupied)] & empty));
   }
-  board_.OpennessSum = static_cast<int16_t>(last_neighbour_sum);
-  for (int l = 0; l < kLineCount; ++l) e.LineIndex[l] = static_cast<int16_t>(sums[l]);
+  const int frontier[3] = {0, -kEmptyNeighbourCost * ai::EmptyNeighbourCount(p.discs[1], empty),
+                           -kEmptyNeighbourCost * ai::EmptyNeighbourCount(p.discs[2], empty)};
+  const std::array<int, 3>& place = p.placement;
+  std::copy_n(p.lines.begin(), kLineCount, e.LineIndex.begin());
 
+  // Both colours' pattern scores of a line sit side by side: one pass reads them
+  // together. The columns' sum wraps to 8 bits before the rest is added.
+  int columns[2] = {}, rest[2] = {};
+  for (int l = 0; l < ai::kFirstRowLine; ++l) {
+    const int8_t* scores = t.Pattern[p.lines[l]];
+    columns[0] += scores[0];
+    columns[1] += scores[1];
+  }
+  for (int l = ai::kFirstRowLine; l < kLineCount; ++l) {
+    const int8_t* scores = t.Pattern[p.lines[l]];
+    rest[0] += scores[0];
+    rest[1] += scores[1];
+  }
   for (int colour = 1; colour <= 2; ++colour) {
-    int columns = 0;
-    for (int l = 0; l < ai::kFirstRowLine; ++l) columns += t.Pattern[e.LineIndex[l]][colour - 1];
-    int pattern = static_cast<int8_t>(columns);
-    for (int l = ai::kFirstRowLine; l < kLineCount; ++l)
-      pattern += t.Pattern[e.LineIndex[l]][colour - 1];
-    e.PatternSum[colour] = static_cast<int16_t>(pattern);
+    e.PatternSum[colour] =
+        static_cast<int16_t>(static_cast<int8_t>(columns[colour - 1]) + rest[colour - 1]);
     e.PlacementSum[colour] = static_cast<int16_t>(place[colour]);
     e.FrontierSum[colour] = static_cast<int16_t>(frontier[colour]);
   }
@@ -147,8 +162,8 @@ void Evaluation::Evaluate() {
   e.FrontierDiff = static_cast<int16_t>(frontier[comp] - frontier[opp]);
 
   // Steps 4 to 6.
-  EdgeTerms(t, e.LineIndex, board_.SideToMove, e);
-  CornerCorrection(board_, placement_, layer, stage, e);
+  EdgeTerms(t, e.LineIndex, just_moved, e);
+  CornerCorrection(board_, placement_, p, Stage(), e);
   const int comp_total = place[comp] + 10 * e.EdgeTempo[comp] + 10 * e.EdgeNoTempo[comp] +
                          50 * e.DiagonalSum[comp] + e.PatternSum[comp] - e.CornerTakeBackComp;
   const int opp_total = place[opp] + 10 * e.EdgeTempo[opp] + 10 * e.EdgeNoTempo[opp] +

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "ai/ai_state.hpp"
+#include "ai/disc_position.hpp"
 #include "ai/eval_state.hpp"
 #include "board/board_state.hpp"
 #include "data/eval_tables.hpp"
@@ -23,6 +24,10 @@ class Evaluation {
   // the neighbour sum of the last disc scanned in `OpennessSum` (the move
   // ordering reads it).
   void Evaluate();
+  // The same for a position the search keeps as bitboards with its line indices
+  // and placement sums (taken for the turn's stage); `just_moved` stands for
+  // SideToMove. Leaves exactly what Evaluate leaves.
+  void EvaluatePosition(const ai::DiscPosition& position, int just_moved);
 
   // The 38 line indices of layer `Layer` into LineIndex.
   void ComputeLineIndices();
@@ -33,6 +38,7 @@ class Evaluation {
 
  private:
   const int16_t* LayerBase() const;
+  ai::DiscPosition LoadLayer() const;
   int Stage() const;
 
   BoardState& board_;

@@ -1,14 +1,32 @@
 // The search loop over the ply tables. One loop serves the middle game and both
 // solvers; they differ in how a ply is expanded, when a line ends and what its
-// end is worth. Nothing here allocates: the loop runs on the Board's layers and
-// the fixed-size tables of SearchState.
+// end is worth. Nothing here allocates: the loop runs on the bitboard positions
+// and the fixed-size tables of SearchState.
 #include "ai/game_tree_search.hpp"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
-#include "ai/layer_moves.hpp"
+#include "ai/bitboard.hpp"
 
 namespace kerna {
+
+namespace {
+
+// A row of scores with none yet, copied whole: one block copy instead of a
+// store per entry, at every ply the search enters and leaves.
+constexpr auto kNoScores = [] {
+  std::array<int16_t, kCandidateRows> row{};
+  row.fill(kNoScore);
+  return row;
+}();
+
+void ClearScores(int16_t (&row)[kCandidateRows]) {
+  std::memcpy(row, kNoScores.data(), sizeof row);
+}
+
+}  // namespace
 
 int16_t* GameTreeSearch::Cells() {
   return &board_.cell[0][0][0];
@@ -25,123 +43,186 @@ void GameTreeSearch::CountNode() {
 void GameTreeSearch::BuildEmptySquareList() {
   SearchState& s = state_;
   s.ENUL = 0;
+  s.EmptySquares = 0;
   for (int x = 1; x <= 8; ++x) {
     for (int y = 1; y <= 8; ++y) {
       if (board_.cell[x][y][0] != kEmpty) continue;
       ++s.ENUL;
-      s.EmptyX[s.ENUL] = static_cast<int16_t>(x);
-      s.EmptyY[s.ENUL] = static_cast<int16_t>(y);
+      s.EmptySquares |= ai::SquareBit(x, y);
     }
   }
 }
 
-void GameTreeSearch::ResetExpandedPly(int ply) {
+template <GameTreeSearch::Mode mode>
+int GameTreeSearch::ColourOf(int side) {
+  if constexpr (mode == Mode::kWinLossDraw) {
+    return side > 0 ? kBlack : kWhite;  // black +1, white -1
+  } else {
+    return side;
+  }
+}
+
+template <GameTreeSearch::Mode mode>
+void GameTreeSearch::LoadPly(int ply) {
+  state_.Placement = ai::PlacementOfStage(placement_, Stage());
+  const int white = mode == Mode::kWinLossDraw ? -1 : kWhite;
+  const int black = mode == Mode::kWinLossDraw ? 1 : kBlack;
+  state_.PlyPosition[ply] = ai::LoadDiscPosition(Cells() + ply, white, black, state_.Placement);
+}
+
+template <GameTreeSearch::Mode mode>
+void GameTreeSearch::StorePly(int ply) {
+  const int white = mode == Mode::kWinLossDraw ? -1 : kWhite;
+  const int black = mode == Mode::kWinLossDraw ? 1 : kBlack;
+  ai::StoreDiscPosition(state_.PlyPosition[ply], Cells() + ply, white, black);
+}
+
+void GameTreeSearch::ResetExpandedPly(int ply, bool deeper_clear) {
   SearchState& s = state_;
   s.SEL[ply] = 1;
   s.AB[ply] = kNoBound;
-  std::fill(std::begin(s.SAKI[ply]), std::end(s.SAKI[ply]), kNoScore);
+  ClearScores(s.SAKI[ply]);
+  if (deeper_clear) return;
   std::fill(s.SEL.begin() + ply + 1, s.SEL.end(), int16_t{0});
   std::fill(board_.PlyOpenness.begin() + ply, board_.PlyOpenness.end(), int16_t{0});
 }
 
-void GameTreeSearch::SortCandidates(int ply) {
-  SearchState& s = state_;
-  const int count = s.EN[ply];
-  for (int a = 1; a < count; ++a) {
-    for (int b = a + 1; b <= count; ++b) {
-      if (s.OrderKey[b] >= s.OrderKey[a]) continue;
-      std::swap(s.OrderKey[a], s.OrderKey[b]);
-      std::swap(s.MX[ply][a], s.MX[ply][b]);
-      std::swap(s.MY[ply][a], s.MY[ply][b]);
+// The candidates of one ply while it is expanded, in local arrays the compiler
+// keeps apart from the ply tables: each one's square and flips (0 when not
+// worked out yet), and the order to take them in, key * 256 + candidate.
+struct Candidates {
+  std::array<uint8_t, 64> bit;
+  std::array<ai::Bitboard, 64> flips;
+  std::array<int32_t, 64> order;
+  int count = 0;
+
+  void Add(int square, ai::Bitboard turned) {
+    bit[count] = static_cast<uint8_t>(square);
+    flips[count] = turned;
+    order[count] = count;
+    ++count;
+  }
+  // Before the sort only: the k-th candidate is still at place k.
+  void SetKey(int k, int key) { order[k] = key * 256 + k; }
+  static int Key(int32_t entry) { return entry >> 8; }  // arithmetic: keys may be negative
+  int At(int place) const { return order[place] & 255; }
+
+  // The search's exchange sort: each place takes the smallest key of those after
+  // it by swapping as it meets smaller ones (which fixes the order of equal keys).
+  void Sort() {
+    for (int a = 0; a + 1 < count; ++a) {
+      int32_t at_a = order[a];
+      for (int b = a + 1; b < count; ++b) {
+        // Without a branch: which way a comparison goes is a coin toss to the processor.
+        const int32_t at_b = order[b];
+        const int32_t swap = (at_a ^ at_b) & -static_cast<int32_t>(Key(at_b) < Key(at_a));
+        order[b] = at_b ^ swap;
+        at_a ^= swap;
+      }
+      order[a] = at_a;
     }
   }
+};
+
+// With this many empty squares or fewer a solver tries each one's flips instead
+// of filling the board for the legal moves, and keeps the flips for the move:
+// a square's flips cost about half a board fill, and most candidates are played.
+constexpr int kFewEmpties = 4;
+
+// The middle game orders plies 1 and 2 by the evaluation itself (the first term
+// is what OpennessSum holds after it: its last disc's neighbour sum), deeper
+// plies by the open neighbours of the discs a move flips, then placement. The
+// win-loss-draw solver puts the fewest opponent replies first up to ply
+// EndgameDepthLimit; the exact solver keeps the list order.
+template <GameTreeSearch::Mode mode>
+void GameTreeSearch::Expand(int ply, int side, bool deeper_clear) {
+  SearchState& s = state_;
+  const int colour = ColourOf<mode>(side), other = 3 - colour;
+  const ai::DiscPosition& position = s.PlyPosition[ply];
+  const ai::Bitboard own = position.discs[colour], opponent = position.discs[other];
+  const ai::Bitboard empty = ~(own | opponent);
+  const ai::Bitboard open = empty & s.EmptySquares;
+  Candidates c;
+  if (mode != Mode::kMiddleGame && ai::CountSquares(open) <= kFewEmpties) {
+    for (ai::Bitboard squares = open; squares != 0; squares &= squares - 1) {
+      const int bit = ai::LowestBit(squares);
+      const ai::Bitboard flips = ai::Flips(bit, own, opponent);
+      if (flips != 0) c.Add(bit, flips);
+    }
+  } else {
+    for (ai::Bitboard moves = ai::LegalMoves(own, opponent) & open; moves != 0;
+         moves &= moves - 1) {
+      const int bit = ai::LowestBit(moves);
+      if constexpr (mode == Mode::kMiddleGame) {
+        const ai::Bitboard flips = ai::Flips(bit, own, opponent);
+        c.Add(bit, flips);
+        // The open neighbours of the discs the move turns over.
+        const int openness = ai::EmptyNeighbourCountOfFew(flips, empty);
+        c.SetKey(c.count - 1, static_cast<int16_t>(10 * openness - s.Placement[bit]));
+      } else {
+        c.Add(bit, 0);
+      }
+    }
+  }
+  bool keyed = false;
+  if constexpr (mode == Mode::kMiddleGame) {
+    keyed = true;
+    if (ply <= 2) {
+      ai::DiscPosition& after = s.PlyPosition[ply + 1];
+      for (int k = 0; k < c.count; ++k) {
+        ai::PlayMove<true>(position, after, c.bit[k], c.flips[k], colour, s.Placement);
+        CountNode();
+        evaluation_.EvaluatePosition(after, side);
+        ++s.Evaluations;
+        c.SetKey(k, static_cast<int16_t>(10 * board_.OpennessSum + ai_.ShownValue));
+      }
+    }
+  } else if constexpr (mode == Mode::kWinLossDraw) {
+    keyed = ply <= ai_.EndgameDepthLimit && c.count >= 2 && ply < kDeepestPly;
+    if (keyed) {
+      for (int k = 0; k < c.count; ++k) {
+        if (c.flips[k] == 0) c.flips[k] = ai::Flips(c.bit[k], own, opponent);
+        CountNode();
+        const ai::Bitboard move = ai::Bitboard{1} << c.bit[k];
+        const ai::Bitboard replies =
+            ai::LegalMoves(opponent & ~c.flips[k], own | c.flips[k] | move) & s.EmptySquares;
+        c.SetKey(k, ai::CountSquares(replies));
+      }
+    }
+  }
+  if (keyed && c.count >= 2) c.Sort();
+  for (int place = 0; place < c.count; ++place) {
+    const int k = c.At(place);
+    s.MX[ply][place + 1] = static_cast<int16_t>(ai::ColumnOfBit(c.bit[k]));
+    s.MY[ply][place + 1] = static_cast<int16_t>(ai::RowOfBit(c.bit[k]));
+    s.MoveFlips[ply][place + 1] = c.flips[k];
+    // The sorted keys stay behind in OrderKey.
+    if (keyed) s.OrderKey[place + 1] = static_cast<int16_t>(Candidates::Key(c.order[place]));
+  }
+  s.EN[ply] = static_cast<int16_t>(c.count);
+  ResetExpandedPly(ply, deeper_clear);
 }
 
 void GameTreeSearch::ExpandPly() {
-  SearchState& s = state_;
-  BoardState& b = board_;
-  const int ply = b.Layer, side = b.SideToMove, opponent = 3 - side;
-  int16_t* cells = Cells();
-  int16_t* layer = cells + ply;
-  const int stage = Stage();
-  int count = 0;
-  for (int i = 1; i <= s.ENUL; ++i) {
-    const int x = s.EmptyX[i], y = s.EmptyY[i];
-    int openness = 0;
-    if (!ai::IsLegalWithOpenness(layer, ai::SquareOffset(x, y), side, opponent, openness)) continue;
-    ++count;
-    s.MX[ply][count] = static_cast<int16_t>(x);
-    s.MY[ply][count] = static_cast<int16_t>(y);
-    s.OrderKey[count] = static_cast<int16_t>(10 * openness - placement_.SquareClass[x][y][stage]);
-  }
-  s.EN[ply] = static_cast<int16_t>(count);
-  if (ply <= 2) {
-    // Near the root the order comes from the evaluation itself. The first term is
-    // what OpennessSum holds after the evaluation: its last disc's neighbour sum.
-    for (int k = 1; k <= count; ++k) {
-      ai::CopyLayer(cells, ply, ply + 1);
-      ai::Play(layer, ai::SquareOffset(s.MX[ply][k], s.MY[ply][k]), side, opponent);
-      CountNode();
-      evaluation_.Evaluate();
-      ++s.Evaluations;
-      s.OrderKey[k] = static_cast<int16_t>(10 * b.OpennessSum + ai_.ShownValue);
-      ai::CopyLayer(cells, ply + 1, ply);
-    }
-  }
-  ResetExpandedPly(ply);
-  if (count >= 2) SortCandidates(ply);
+  LoadPly<Mode::kMiddleGame>(board_.Layer);
+  Expand<Mode::kMiddleGame>(board_.Layer, board_.SideToMove, false);
 }
 
 void GameTreeSearch::ExpandPlyExact() {
-  SearchState& s = state_;
-  const int ply = board_.Layer, side = board_.SideToMove;
-  const int16_t* layer = Cells() + ply;
-  int count = 0;
-  for (int i = 1; i <= s.ENUL; ++i) {
-    if (!ai::IsLegal(layer, ai::SquareOffset(s.EmptyX[i], s.EmptyY[i]), side, 3 - side)) continue;
-    ++count;
-    s.MX[ply][count] = s.EmptyX[i];
-    s.MY[ply][count] = s.EmptyY[i];
-  }
-  s.EN[ply] = static_cast<int16_t>(count);
-  ResetExpandedPly(ply);
+  LoadPly<Mode::kExact>(board_.Layer);
+  Expand<Mode::kExact>(board_.Layer, board_.SideToMove, false);
 }
 
 void GameTreeSearch::ExpandPlyWinLossDraw() {
-  SearchState& s = state_;
-  const int ply = board_.Layer, side = board_.SideToMove, opponent = -side;
-  int16_t* cells = Cells();
-  int16_t* layer = cells + ply;
-  int count = 0;
-  for (int i = 1; i <= s.ENUL; ++i) {
-    if (!ai::IsLegal(layer, ai::SquareOffset(s.EmptyX[i], s.EmptyY[i]), side, opponent)) continue;
-    ++count;
-    s.MX[ply][count] = s.EmptyX[i];
-    s.MY[ply][count] = s.EmptyY[i];
-  }
-  s.EN[ply] = static_cast<int16_t>(count);
-  if (ply <= ai_.EndgameDepthLimit && count >= 2 && ply < kDeepestPly) {
-    // Fewest opponent replies first.
-    for (int k = 1; k <= count; ++k) {
-      ai::CopyLayer(cells, ply, ply + 1);
-      ai::Play(layer, ai::SquareOffset(s.MX[ply][k], s.MY[ply][k]), side, opponent);
-      CountNode();
-      int replies = 0;
-      for (int i = 1; i <= s.ENUL; ++i)
-        replies += ai::IsLegal(layer, ai::SquareOffset(s.EmptyX[i], s.EmptyY[i]), opponent, side);
-      s.OrderKey[k] = static_cast<int16_t>(replies);
-      ai::CopyLayer(cells, ply + 1, ply);
-    }
-  }
-  ResetExpandedPly(ply);
-  if (ply <= ai_.EndgameDepthLimit && count >= 2 && ply < kDeepestPly) SortCandidates(ply);
+  LoadPly<Mode::kWinLossDraw>(board_.Layer);
+  Expand<Mode::kWinLossDraw>(board_.Layer, board_.SideToMove, false);
 }
 
 void GameTreeSearch::Reset() {
   SearchState& s = state_;
   board_.Layer = 1;
   board_.SideToMove = board_.ComputerSide;
-  std::fill(std::begin(s.SAKI[1]), std::end(s.SAKI[1]), kNoScore);
+  ClearScores(s.SAKI[1]);
   s.SAKI[0][0] = kNoScore;
   s.SEL.fill(0);
   s.AB.fill(kNoBound);
@@ -157,30 +238,22 @@ void GameTreeSearch::ReportProgress(int ply) {
 }
 
 template <GameTreeSearch::Mode mode>
-int GameTreeSearch::LeafValue(int ply) {
-  const BoardState& b = board_;
-  const int16_t* layer = Cells() + ply;
-  const int computer = b.ComputerSide;
+int GameTreeSearch::LeafValue(const ai::DiscPosition& p, int side) {
+  const int computer = board_.ComputerSide;
   if constexpr (mode == Mode::kMiddleGame) {
-    evaluation_.Evaluate();
+    evaluation_.EvaluatePosition(p, side);
     ++state_.Evaluations;
     // A leaf stays inside the range of undecided scores: beyond it a value would
     // pass for a decided game (+-9000) or, past -9999, for "no score yet".
     return std::clamp<int>(ai_.ShownValue, -kLargestLeaf, kLargestLeaf);
   } else if constexpr (mode == Mode::kWinLossDraw) {
-    int sum = 0;  // black +1, white -1
-    for (int x = 1; x <= 8; ++x)
-      for (int y = 1; y <= 8; ++y) sum += layer[ai::SquareOffset(x, y)];
+    const int sum = ai::CountSquares(p.discs[kBlack]) - ai::CountSquares(p.discs[kWhite]);
     return ((sum > 0) - (sum < 0)) * computer;
   } else {
-    int margin = 0;
-    for (int x = 1; x <= 8; ++x) {
-      for (int y = 1; y <= 8; ++y) {
-        const int v = layer[ai::SquareOffset(x, y)];
-        margin += (v == computer) - (v == 3 - computer);
-      }
-    }
-    return margin;
+    auto count = [&p](int value) {
+      return value == kWhite || value == kBlack ? ai::CountSquares(p.discs[value]) : 0;
+    };
+    return count(computer) - count(3 - computer);
   }
 }
 
@@ -188,9 +261,11 @@ template <GameTreeSearch::Mode mode>
 void GameTreeSearch::RunLoop() {
   SearchState& s = state_;
   BoardState& b = board_;
-  int16_t* cells = Cells();
   const float depth = ai_.LookAheadDepth;
+  constexpr bool kKeepEvalTerms = mode == Mode::kMiddleGame;
   auto opponent_of = [](int side) { return mode == Mode::kWinLossDraw ? -side : 3 - side; };
+  LoadPly<mode>(0);
+  LoadPly<mode>(1);
 
   // A completed score at `ply` raises the score of the candidate above it.
   auto back_up = [&s](int ply) {
@@ -199,53 +274,68 @@ void GameTreeSearch::RunLoop() {
     int16_t& parent = s.SAKI[ply - 1][s.SEL[ply - 1]];
     if (parent < -score) parent = static_cast<int16_t>(-score);
   };
+  // Back at `ply` after a candidate: its position is the one before the
+  // candidate's move, which only the root takes afresh from the game position.
+  auto restore = [&s](int ply) {
+    if (ply == 1) s.PlyPosition[1] = s.PlyPosition[0];
+  };
   // Stores the value (computer's view) of the line ending at `ply` for the side to move next.
   auto score_candidate = [&](int ply, int value) {
     if (ply & 1) value = -value;
     s.SAKI[ply][s.SEL[ply]] = static_cast<int16_t>(value);
     back_up(ply);
-    ai::CopyLayer(cells, ply - 1, ply);
+    restore(ply);
     ++s.SEL[ply];
   };
   auto final_value = [&](int ply) -> int {
     if constexpr (mode != Mode::kMiddleGame) {
-      return LeafValue<mode>(ply);
+      return LeafValue<mode>(s.PlyPosition[ply], b.SideToMove);
     } else {
-      const int16_t* layer = cells + ply;
-      int mine = 0, theirs = 0;
-      for (int x = 1; x <= 8; ++x) {
-        for (int y = 1; y <= 8; ++y) {
-          const int v = layer[ai::SquareOffset(x, y)];
-          mine += v == b.ComputerSide;
-          theirs += v == 3 - b.ComputerSide;
-        }
-      }
+      const ai::DiscPosition& p = s.PlyPosition[ply];
+      auto count = [&p](int value) {
+        return value == kWhite || value == kBlack ? ai::CountSquares(p.discs[value]) : 0;
+      };
+      const int mine = count(b.ComputerSide), theirs = count(3 - b.ComputerSide);
       // A win ranks above a draw, a draw (worth nothing) above a loss.
       return mine == theirs ? 0 : mine > theirs ? kDecided : -kDecided;
     }
   };
-  auto stop_at_win = [&]() {
+  auto finish = [&](int side) {
+    b.Layer = 1;
+    b.SideToMove = static_cast<int16_t>(side);
+    StorePly<mode>(1);
+  };
+  auto stop_at_win = [&](int side) {
     s.StoppedAtWin = 1;
     s.SEL[1] = static_cast<int16_t>(s.EN[1] + 1);
-    b.Layer = 1;
+    finish(side);
   };
 
   int ply = 1, side = b.SideToMove;
   s.MovesOnLine[1] = 0;
+  // Once a ply's expansion has cleared SEL and PlyOpenness below it, they stay
+  // clear for every later expansion at or below it: the loop zeroes a ply's SEL
+  // when it leaves the ply and never writes PlyOpenness.
+  int cleared_from = kPlies + 1;
   for (;;) {
     b.Layer = static_cast<int16_t>(ply);
     b.SideToMove = static_cast<int16_t>(side);
     if (s.SEL[ply] == 0) {
-      if constexpr (mode == Mode::kMiddleGame) ExpandPly();
-      if constexpr (mode == Mode::kWinLossDraw) ExpandPlyWinLossDraw();
-      if constexpr (mode == Mode::kExact) ExpandPlyExact();
+      Expand<mode>(ply, side, ply >= cleared_from);
+      cleared_from = std::min(cleared_from, ply);
     }
     back_up(ply);
     if (s.AB[ply - 1] != kNoBound && s.SAKI[ply - 1][s.SEL[ply - 1]] >= s.AB[ply - 1]) {
       s.SEL[ply] = static_cast<int16_t>(s.EN[ply] + 1);  // cutoff (ties cut)
     } else if (s.EN[ply] > 0) {
       const int k = s.SEL[ply];
-      ai::Play(cells + ply, ai::SquareOffset(s.MX[ply][k], s.MY[ply][k]), side, opponent_of(side));
+      const int colour = ColourOf<mode>(side);
+      const ai::DiscPosition& before = s.PlyPosition[ply];
+      const int bit = ai::BitOf(s.MX[ply][k], s.MY[ply][k]);
+      // The expansion may have worked the flips out; the root's rows are reordered
+      // by the ranking, so its flips are always worked out afresh.
+      ai::Bitboard flips = ply > 1 ? s.MoveFlips[ply][k] : 0;
+      if (flips == 0) flips = ai::Flips(bit, before.discs[colour], before.discs[3 - colour]);
       CountNode();
       s.PS = 0;
       bool leaf;
@@ -254,23 +344,24 @@ void GameTreeSearch::RunLoop() {
       } else {
         leaf = s.MovesOnLine[ply] + 1 >= s.ENUL;
       }
+      ai::DiscPosition& after = s.PlyPosition[ply + 1];
+      ai::PlayMove<kKeepEvalTerms>(before, after, bit, flips, colour, s.Placement);
       if (!leaf && ply < kDeepestPly) {
-        ai::CopyLayer(cells, ply, ply + 1);
         s.MovesOnLine[ply + 1] = static_cast<int16_t>(s.MovesOnLine[ply] + 1);
         ++ply;
         side = opponent_of(side);
         continue;
       }
-      score_candidate(ply, LeafValue<mode>(ply));
+      score_candidate(ply, LeafValue<mode>(after, side));
       if (mode == Mode::kWinLossDraw && ply == 1 && s.SAKI[1][s.SEL[1] - 1] == -1) {
-        stop_at_win();
+        stop_at_win(side);
         return;
       }
     } else if (ply >= kDeepestPly) {
-      score_candidate(ply,
-                      LeafValue<mode>(ply));  // the tables end here: score the line as it stands
+      // The tables end here: score the line as it stands.
+      score_candidate(ply, LeafValue<mode>(s.PlyPosition[ply], side));
     } else {
-      ai::CopyLayer(cells, ply, ply + 1);  // pass
+      s.PlyPosition[ply + 1] = s.PlyPosition[ply];  // pass
       s.MovesOnLine[ply + 1] = s.MovesOnLine[ply];
       ++ply;
       side = opponent_of(side);
@@ -281,24 +372,22 @@ void GameTreeSearch::RunLoop() {
     }
     while (s.SEL[ply] > s.EN[ply]) {
       if (ply == 1) {
-        b.Layer = 1;
-        b.SideToMove = static_cast<int16_t>(side);
+        finish(side);
         return;
       }
       s.AB[ply] = kNoBound;
       s.SEL[ply] = 0;
-      std::fill(std::begin(s.SAKI[ply]), std::end(s.SAKI[ply]), kNoScore);
+      ClearScores(s.SAKI[ply]);
       s.EN[ply] = 0;
       --ply;
       side = opponent_of(side);
       back_up(ply);
       const int16_t completed = s.SAKI[ply][s.SEL[ply]];
       if (completed < s.AB[ply]) s.AB[ply] = completed;
-      ai::CopyLayer(cells, ply - 1, ply);
+      restore(ply);
       if (ply < 3 && s.SEL[ply] <= s.EN[ply]) ReportProgress(ply);
       if (mode == Mode::kWinLossDraw && ply == 1 && completed == -1) {
-        b.SideToMove = static_cast<int16_t>(side);
-        stop_at_win();
+        stop_at_win(side);
         return;
       }
       ++s.SEL[ply];

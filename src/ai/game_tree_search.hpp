@@ -1,7 +1,9 @@
 // The middle-game search and the loop the endgame solvers share with it: a
 // negamax over the ply tables without recursion, with a one-level cutoff (only
 // the bound of the enclosing ply is used; ties cut), passes taking a ply, and
-// the progress reported at plies 1 and 2.
+// the progress reported at plies 1 and 2. The positions of the plies are
+// bitboards (SearchState::PlyPosition); the Board's layers 0 and 1 are read
+// when a search or an expansion starts and layer 1 is written back at the end.
 #pragma once
 
 #include <cstdint>
@@ -26,7 +28,7 @@ class GameTreeSearch {
         placement_(placement),
         io_(io) {}
 
-  // ENUL and the lists of empty squares of layer 0, column 1..8 outer, row inner.
+  // ENUL and EmptySquares: the empty squares of layer 0.
   void BuildEmptySquareList();
 
   // Expansion of ply `Layer` for `SideToMove`: the legal squares of the
@@ -56,9 +58,19 @@ class GameTreeSearch {
   template <Mode mode>
   void RunLoop();
   template <Mode mode>
-  int LeafValue(int ply);
-  void ResetExpandedPly(int ply);
-  void SortCandidates(int ply);
+  int LeafValue(const ai::DiscPosition& position, int side);
+  // `deeper_clear`: SEL below the ply and PlyOpenness from it are known to be 0 already.
+  template <Mode mode>
+  void Expand(int ply, int side, bool deeper_clear);
+  // The discs of the side `side` stands for in `mode`'s encoding.
+  template <Mode mode>
+  static int ColourOf(int side);
+  // PlyPosition[ply] from layer `ply`, in `mode`'s encoding, and the turn's placement values.
+  template <Mode mode>
+  void LoadPly(int ply);
+  template <Mode mode>
+  void StorePly(int ply);
+  void ResetExpandedPly(int ply, bool deeper_clear);
   void ReportProgress(int ply);
 
   int16_t* Cells();

@@ -69,9 +69,4 @@ constexpr SquareLines BuildSquareLines() {
 
 inline constexpr SquareLines kSquareLines = BuildSquareLines();
 
-// Adds the disc value v on square (x, y) to the base-3 sums of its lines.
-inline void AddToLineSums(int (&sums)[kLineCount + 1], int x, int y, int v) {
-  for (const LineMembership& m : kSquareLines.member[x][y]) sums[m.line] += v * m.weight;
-}
-
 }  // namespace kerna::ai

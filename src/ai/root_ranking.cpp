@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ai/layer_moves.hpp"
+#include "ai/layer_geometry.hpp"
 
 namespace kerna {
 

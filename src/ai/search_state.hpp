@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 
+#include "ai/disc_position.hpp"
 #include "board/board_state.hpp"
 
 namespace kerna {
@@ -89,10 +90,21 @@ struct SearchState {
       {};          // score after the candidate, for the side to move then
   int16_t PS = 0;  // consecutive passes on the line
 
-  // Empty squares of the game position, column-major; rows 1..ENUL. A set-up
-  // position with fewer than four discs has more than 60 of them.
+  // The empty squares of the game position (layer 0), the only squares a ply's
+  // expansion considers, and how many they are. A set-up position with fewer
+  // than four discs has more than 60 of them.
   int16_t ENUL = 0;
-  std::array<int16_t, 65> EmptyX{}, EmptyY{};
+  ai::Bitboard EmptySquares = 0;
+
+  // The position of each ply while a search runs: ply N as layer N stands before
+  // ply N's move (ply 0: the game position; the last one takes the leaves of
+  // the deepest ply). The layers themselves are read at the start and layer 1 is
+  // written back at the end.
+  std::array<ai::DiscPosition, kPlies + 1> PlyPosition{};
+  // The discs each candidate turns over, where the expansion worked them out (else 0).
+  ai::Bitboard MoveFlips[kPlies][kCandidateRows] = {};
+  // The placement value of each square at the turn's stage.
+  ai::PlacementByBit Placement{};
 
   // Move-ordering keys of the ply being expanded.
   std::array<int16_t, kCandidateRows> OrderKey{};

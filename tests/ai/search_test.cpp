@@ -1,11 +1,12 @@
-// The middle-game search against a plain recursive negamax, its move rules
-// against the board rules, ties, passes and the drawn final position, progress
-// reporting, a closed window in mid-search, and determinism.
+// The middle-game search against a plain recursive negamax, its bitboard move
+// rules and kept line indices against the board rules, ties, passes and the drawn final position,
+// progress reporting, a closed window in mid-search, and determinism.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "ai/layer_moves.hpp"
+#include "ai/bitboard.hpp"
+#include "ai/disc_position.hpp"
 #include "reference_players.hpp"
 
 namespace kerna::test {
@@ -33,37 +34,51 @@ class SearchTest : public ::testing::Test {
   }
 };
 
-TEST_F(SearchTest, LayerMovesAgreeWithTheBoardRules) {
+TEST_F(SearchTest, BitboardMovesAgreeWithTheBoardRules) {
   TestRandom rng(5);
+  FillRandomTables(g, rng);
   BoardState& b = g.board;
+  const ai::PlacementByBit placement = ai::PlacementOfStage(g.placementTables, 2);
   for (int round = 0; round < 200; ++round) {
     RandomPosition p;
     if (!MakeRandomPosition(rng, 4 + rng.Below(50), p)) continue;
     LayPosition(g, p);
+    const ai::DiscPosition before =
+        ai::LoadDiscPosition(&b.cell[0][0][0], kWhite, kBlack, placement);
+    const ai::Bitboard empty = ~(before.discs[kWhite] | before.discs[kBlack]);
     for (int side = 1; side <= 2; ++side) {
+      const ai::Bitboard own = before.discs[side], other = before.discs[3 - side];
+      int frontier = 0;
       for (int x = 1; x <= 8; ++x) {
         for (int y = 1; y <= 8; ++y) {
+          if (b.cell[x][y][0] == side) frontier += DiscOpenness(b, x, y, 0);
           b.Layer = 0;
           b.SquareX = static_cast<int16_t>(x);
           b.SquareY = static_cast<int16_t>(y);
           b.SideToMove = static_cast<int16_t>(side);
           g.rules.TestLegalOpenness();
-          int openness = -1;
-          const bool legal = ai::IsLegalWithOpenness(&b.cell[0][0][0], ai::SquareOffset(x, y), side,
-                                                     3 - side, openness);
+          const int bit = ai::BitOf(x, y);
+          const bool legal = (ai::LegalMoves(own, other) >> bit & 1) != 0;
           ASSERT_EQ(legal, b.LegalFlag == 1);
-          ASSERT_EQ(ai::IsLegal(&b.cell[0][0][0], ai::SquareOffset(x, y), side, 3 - side), legal);
+          const ai::Bitboard flips = b.cell[x][y][0] == kEmpty ? ai::Flips(bit, own, other) : 0;
+          ASSERT_EQ(flips != 0, legal);
           if (!legal) continue;
-          ASSERT_EQ(openness, b.OpennessSum);
+          ASSERT_EQ(ai::EmptyNeighbourCountOfFew(flips, empty), b.OpennessSum);
+          // The move with its line indices and placement kept, against the board
+          // rules' move read afresh.
           b.Layer = 1;
           g.rules.MakeMoveFast();
-          ai::Play(&b.cell[0][0][0] + 2, ai::SquareOffset(x, y), side, 3 - side);
-          for (int u = 1; u <= 8; ++u)
-            for (int v = 1; v <= 8; ++v) ASSERT_EQ(b.cell[u][v][1], b.cell[u][v][2]);
+          ai::DiscPosition after;
+          ai::PlayMove<true>(before, after, bit, flips, side, placement);
+          const ai::DiscPosition expected =
+              ai::LoadDiscPosition(&b.cell[0][0][0] + 1, kWhite, kBlack, placement);
+          ASSERT_EQ(after.discs, expected.discs);
+          ASSERT_EQ(after.lines, expected.lines);
+          ASSERT_EQ(after.placement, expected.placement);
           CopyLayer(g, 0, 1);
-          CopyLayer(g, 0, 2);
         }
       }
+      ASSERT_EQ(ai::EmptyNeighbourCount(own, empty), frontier);
     }
   }
 }

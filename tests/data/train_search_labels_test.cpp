@@ -93,7 +93,7 @@ int PlainMinimax(const kt::EvaluationTables& t, const kt::Bitboard& board, int t
 TEST(TrainSearchLabels, AlphaBetaGivesThePlainMinimaxValueFromWhitesView) {
   const kt::EvaluationTables tables = ArbitraryTables();
   const auto positions = RandomPositions(6);
-  for (size_t n = 0; n < positions.size(); n += 3) {
+  for (size_t n = 0; n < positions.size(); n += 7) {
     const auto& [board, justMoved] = positions[n];
     const int stage = static_cast<int>(n % 4);
     for (int depth : {1, 2, 4})  // from depth 3 on the moves are tried best first

@@ -109,6 +109,7 @@ GameSamples SamplesOfGame(const std::string& moves, int gameNumber, bool heldOut
     // Drawn from a generator of their own so that the record positions kept do
     // not depend on these options.
     uint64_t offLineRandom = Mix(random ^ 0x6f66662d6c696e65ULL);
+    if (UnitInterval(offLineRandom) >= options.offLineShare) continue;
     for (int k = 0; k < options.offLinePerPosition; ++k) {
       offLineRandom = Mix(offLineRandom);
       const int plies = 1 + static_cast<int>(offLineRandom % std::max(1, options.offLinePlies));

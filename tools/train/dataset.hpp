@@ -36,6 +36,7 @@ struct DatasetOptions {
   // such positions (after moves no game record contains); they carry the game's label until a
   // search labels them.
   int offLinePerPosition = 0;
+  double offLineShare = 1;  // share of the kept record positions that get them
   int offLinePlies = 1;
   uint64_t seed = 20240601;
   int threads = 2;

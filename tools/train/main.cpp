@@ -11,7 +11,7 @@
 //               [--share S] [--ridge R] [--threads T] [--leaf-depth D]
 //               [--search-depth D] [--search-share S] [--placement-ridge R]
 //               [--start-tables DIR] [--off-line K] [--off-line-plies P]
-//               [--exact-empties E] [--max-moves N]
+//               [--off-line-share F] [--exact-empties E] [--max-moves N]
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -55,6 +55,7 @@ struct Arguments {
   std::string startTables;
   int offLine = 0;
   int offLinePlies = 1;
+  double offLineShare = 1;
   int exactEmpties = 0;
   int maxMoves = 59;
   std::string commandLine;
@@ -104,6 +105,8 @@ Arguments Parse(int argc, char** argv) {
       a.startTables = value;
     else if (key == "--off-line")
       a.offLine = std::atoi(value.c_str());
+    else if (key == "--off-line-share")
+      a.offLineShare = std::atof(value.c_str());
     else if (key == "--off-line-plies")
       a.offLinePlies = std::atoi(value.c_str());
     else if (key == "--exact-empties")
@@ -145,6 +148,7 @@ int main(int argc, char** argv) {
   dataOptions.leafDepth = args.leafDepth;
   dataOptions.offLinePerPosition = args.offLine;
   dataOptions.offLinePlies = args.offLinePlies;
+  dataOptions.offLineShare = args.offLineShare;
   dataOptions.maxMovesPlayed = args.maxMoves;
   std::printf("replaying games from %zu files...\n", dataOptions.gameFiles.size());
   kt::Dataset data = kt::BuildDataset(dataOptions);
@@ -295,8 +299,10 @@ int main(int argc, char** argv) {
       text += blend;
     }
     if (args.offLine > 0)
-      text += "Off-line positions: " + std::to_string(args.offLine) + " from every kept record " +
-              "position, reached by 1 to " + std::to_string(args.offLinePlies) +
+      text += "Off-line positions: " + std::to_string(args.offLine) + " from " +
+              std::to_string(static_cast<int>(std::lround(100 * args.offLineShare))) +
+              " % of the kept record positions, reached by 1 to " +
+              std::to_string(args.offLinePlies) +
               " random legal moves, labelled by the search alone (exactly with at most " +
               std::to_string(args.exactEmpties) + " empties).\n\n";
     if (!args.startTables.empty())

@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "dataset.hpp"
@@ -68,7 +71,7 @@ std::vector<std::pair<kt::Bitboard, int>> RandomPositions(int games) {
   return positions;
 }
 
-// Two moves deep without pruning, passes as in the game: the passing side counts as moved.
+// Without pruning, passes as in the game: the passing side counts as moved.
 int PlainMinimax(const kt::EvaluationTables& t, const kt::Bitboard& board, int toMove,
                  int justMoved, int depth, int stage) {
   if (depth == 0) return kt::Evaluate(t, {board, justMoved, kt::kWhite, stage});
@@ -90,10 +93,10 @@ int PlainMinimax(const kt::EvaluationTables& t, const kt::Bitboard& board, int t
 TEST(TrainSearchLabels, AlphaBetaGivesThePlainMinimaxValueFromWhitesView) {
   const kt::EvaluationTables tables = ArbitraryTables();
   const auto positions = RandomPositions(6);
-  for (size_t n = 0; n < positions.size(); n += 3) {
+  for (size_t n = 0; n < positions.size(); n += 7) {
     const auto& [board, justMoved] = positions[n];
     const int stage = static_cast<int>(n % 4);
-    for (int depth : {1, 2, 3})
+    for (int depth : {1, 2, 4})  // from depth 3 on the moves are tried best first
       ASSERT_EQ(kt::SearchValue(tables, board, kt::Opponent(justMoved), justMoved, depth, stage),
                 PlainMinimax(tables, board, kt::Opponent(justMoved), justMoved, depth, stage))
           << "position " << n << ", depth " << depth;
@@ -114,6 +117,67 @@ TEST(TrainSamples, ASampleGivesBackTheBoardItWasMadeFrom) {
     ASSERT_EQ(back.white, board.white);
     ASSERT_EQ(back.black, board.black);
   }
+}
+
+// A random game as a record line "f5d6c3..." (passes implied).
+std::string RandomGameRecord(uint64_t seed) {
+  std::string record;
+  kt::Bitboard board = kt::Bitboard::Standard();
+  int side = kt::kBlack;
+  for (int passes = 0; passes < 2; side = kt::Opponent(side)) {
+    uint64_t moves = kt::LegalMoves(board.Of(side), board.Of(kt::Opponent(side)));
+    if (moves == 0) {
+      ++passes;
+      continue;
+    }
+    passes = 0;
+    for (uint64_t skip = Next(seed) % std::popcount(moves); skip > 0; --skip) moves &= moves - 1;
+    const int square = std::countr_zero(moves);
+    record += static_cast<char>('a' + square % 8);
+    record += static_cast<char>('1' + square / 8);
+    board = Play(board, side, square);
+  }
+  return record;
+}
+
+TEST(TrainSamples, OffLinePositionsFollowTheirRecordPositionAndLeaveTheRecordSamplesAlone) {
+  const std::string file = testing::TempDir() + "kerna_train_offline_games.txt";
+  {
+    std::ofstream out(file);
+    for (uint64_t g = 1; g <= 12; ++g) out << RandomGameRecord(g) << "\n";
+  }
+  kt::DatasetOptions options;
+  options.gameFiles = {file};
+  options.maxMovesPlayed = 54;
+  const kt::Dataset plain = kt::BuildDataset(options);
+  options.offLinePerPosition = 1;
+  options.offLinePlies = 2;
+  const kt::Dataset extended = kt::BuildDataset(options);
+  std::remove(file.c_str());
+
+  std::vector<kt::Sample> records;
+  int offLine = 0;
+  const kt::Sample* parent = nullptr;
+  for (const kt::Sample& s : extended.training) {
+    if (!s.offLine) {
+      records.push_back(s);
+      parent = &s;
+      continue;
+    }
+    ++offLine;
+    ASSERT_NE(parent, nullptr);
+    const int plies = s.movesPlayed - parent->movesPlayed;
+    EXPECT_TRUE(plies == 1 || plies == 2) << plies;
+    EXPECT_LE(s.movesPlayed, 54);
+    EXPECT_EQ(kt::BoardOfSample(s).Discs(), s.movesPlayed + 4);
+  }
+  EXPECT_GT(offLine, 0);
+  ASSERT_EQ(records.size(), plain.training.size());
+  for (size_t n = 0; n < records.size(); ++n) {
+    ASSERT_EQ(records[n].lines, plain.training[n].lines) << n;
+    ASSERT_EQ(records[n].label, plain.training[n].label) << n;
+  }
+  EXPECT_EQ(extended.heldOut.size(), plain.heldOut.size());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -90,6 +91,20 @@ class TrainDataFilesTest : public testing::Test {
     world_.io.SetDataFolder(folder_);
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
+  // Every value the files can carry, written as the tool writes them.
+  void WriteExtremes() {
+    for (int i = 0; i < kt::kIndices; ++i) {
+      for (int c = 0; c < 8; ++c) model_->edge[i][c] = static_cast<int8_t>((i * 7 + c * 31) % 256);
+      for (int c = 0; c < 2; ++c) model_->pattern[i][c] = static_cast<int8_t>(i * 3 + c - 128);
+    }
+    const int16_t extremes[] = {-999, 9999, 0, -1, 100, 42, -50, 7, 1000, -30};
+    for (int k = 0; k < kt::kSquareClasses; ++k)
+      for (int s = 0; s < kt::kStages; ++s) model_->place[k][s] = extremes[(k + s) % 10];
+    Write("table.dat", kt::TableDatText(*model_));
+    Write("abc-table.dat", kt::AbcTableText(*model_));
+    Write("ban.dat", kt::BanText());
+    Write("start.dat", kt::StartText());
+  }
   void Write(const std::string& name, const std::string& text) {
     std::ofstream(folder_ + "/dat/" + name, std::ios::binary) << text;
   }
@@ -101,17 +116,7 @@ class TrainDataFilesTest : public testing::Test {
 };
 
 TEST_F(TrainDataFilesTest, TheGameReadsBackEveryValueTheToolWrites) {
-  for (int i = 0; i < kt::kIndices; ++i) {
-    for (int c = 0; c < 8; ++c) model_->edge[i][c] = static_cast<int8_t>((i * 7 + c * 31) % 256);
-    for (int c = 0; c < 2; ++c) model_->pattern[i][c] = static_cast<int8_t>(i * 3 + c - 128);
-  }
-  const int16_t extremes[] = {-999, 9999, 0, -1, 100, 42, -50, 7, 1000, -30};
-  for (int k = 0; k < kt::kSquareClasses; ++k)
-    for (int s = 0; s < kt::kStages; ++s) model_->place[k][s] = extremes[(k + s) % 10];
-  Write("table.dat", kt::TableDatText(*model_));
-  Write("abc-table.dat", kt::AbcTableText(*model_));
-  Write("ban.dat", kt::BanText());
-  Write("start.dat", kt::StartText());
+  WriteExtremes();
   g.tableLoader.LoadEvalTables();
   g.placementTableLoader.LoadSquareClasses();
   g.placementTableLoader.LoadStartPosition();
@@ -127,6 +132,15 @@ TEST_F(TrainDataFilesTest, TheGameReadsBackEveryValueTheToolWrites) {
             << x << "," << y << " stage " << s;
       ASSERT_EQ(g.board.StartPosition[x][y], kt::Bitboard::Standard().Cell(x, y));
     }
+}
+
+TEST_F(TrainDataFilesTest, TheToolReadsBackEveryValueItWrites) {
+  WriteExtremes();
+  auto back = std::make_unique<kt::EvaluationTables>();
+  kt::ReadTables(folder_ + "/dat", *back);
+  EXPECT_EQ(std::memcmp(back->edge, model_->edge, sizeof back->edge), 0);
+  EXPECT_EQ(std::memcmp(back->pattern, model_->pattern, sizeof back->pattern), 0);
+  EXPECT_EQ(std::memcmp(back->place, model_->place, sizeof back->place), 0);
 }
 
 TEST(TrainDataFiles, SquareClassesFollowTheBoardsSymmetries) {

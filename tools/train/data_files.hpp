@@ -21,4 +21,9 @@ std::string StartText();
 
 void WriteTextFile(const std::string& path, const std::string& text);
 
+// Reads table.dat and abc-table.dat from `folder` (the files the two writers
+// above make) into `tables`: a fit may start from, and search with, data
+// already shipped. Throws when a file is missing or malformed.
+void ReadTables(const std::string& folder, EvaluationTables& tables);
+
 }  // namespace kerna::train

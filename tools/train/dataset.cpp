@@ -2,7 +2,10 @@
 // not depend on the thread count) and turns positions into samples.
 #include "dataset.hpp"
 
+#include <algorithm>
+#include <bit>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 
@@ -29,6 +32,36 @@ uint64_t Mix(uint64_t x) {
   x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
   x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
   return x ^ (x >> 31);
+}
+
+double UnitInterval(uint64_t random) {
+  return static_cast<double>(random >> 11) * 0x1.0p-53;
+}
+
+// Plays `plies` random legal moves (passing when the side to move cannot move)
+// from `position`; empty when the game ends first.
+std::optional<ReplayedPosition> RandomContinuation(ReplayedPosition position, int plies,
+                                                   uint64_t& random) {
+  for (int ply = 0; ply < plies; ++ply) {
+    int toMove = Opponent(position.justMoved);
+    uint64_t moves = LegalMoves(position.board.Of(toMove), position.board.Of(Opponent(toMove)));
+    if (moves == 0) {
+      toMove = position.justMoved;
+      moves = LegalMoves(position.board.Of(toMove), position.board.Of(Opponent(toMove)));
+      if (moves == 0) return std::nullopt;
+    }
+    random = Mix(random);
+    for (int skip = static_cast<int>(random % std::popcount(moves)); skip > 0; --skip)
+      moves &= moves - 1;
+    const int square = std::countr_zero(moves);
+    Bitboard& b = position.board;
+    const uint64_t flips = Flips(b.Of(toMove), b.Of(Opponent(toMove)), square);
+    b.Of(toMove) |= flips | (uint64_t{1} << square);
+    b.Of(Opponent(toMove)) &= ~flips;
+    position.justMoved = toMove;
+    ++position.movesPlayed;
+  }
+  return position;
 }
 
 struct GameSamples {
@@ -68,11 +101,26 @@ GameSamples SamplesOfGame(const std::string& moves, int gameNumber, bool heldOut
     if (pos.movesPlayed < options.minMovesPlayed || pos.movesPlayed > options.maxMovesPlayed)
       continue;
     random = Mix(random);
-    if (!heldOut && static_cast<double>(random >> 11) * 0x1.0p-53 >= options.trainingShare)
-      continue;
+    if (!heldOut && UnitInterval(random) >= options.trainingShare) continue;
     out.samples.push_back(MakeSample(pos.board, pos.justMoved, pos.movesPlayed,
                                      SearchStageOf(pos.movesPlayed, options.leafDepth), labels[p],
                                      game->finalDifference));
+    if (heldOut) continue;
+    // Drawn from a generator of their own so that the record positions kept do
+    // not depend on these options.
+    uint64_t offLineRandom = Mix(random ^ 0x6f66662d6c696e65ULL);
+    if (UnitInterval(offLineRandom) >= options.offLineShare) continue;
+    for (int k = 0; k < options.offLinePerPosition; ++k) {
+      offLineRandom = Mix(offLineRandom);
+      const int plies = 1 + static_cast<int>(offLineRandom % std::max(1, options.offLinePlies));
+      const auto next = RandomContinuation(pos, plies, offLineRandom);
+      if (!next || next->movesPlayed > options.maxMovesPlayed) continue;
+      Sample sample = MakeSample(next->board, next->justMoved, next->movesPlayed,
+                                 SearchStageOf(next->movesPlayed, options.leafDepth), labels[p],
+                                 game->finalDifference);
+      sample.offLine = 1;
+      out.samples.push_back(sample);
+    }
   }
   return out;
 }

@@ -20,6 +20,7 @@ struct Sample {
   uint8_t justMovedWhite = 0;
   uint8_t stage = 0;  // the stage of the placement values the search evaluates it with
   uint8_t movesPlayed = 0;
+  uint8_t offLine = 0;  // reached by random moves from a recorded position: no result of its own
 };
 
 struct DatasetOptions {
@@ -30,6 +31,13 @@ struct DatasetOptions {
   int maxMovesPlayed = 59;
   int solveEmpties = 0;  // re-solve the last N empties exactly for the labels (0 = off)
   int leafDepth = 0;     // positions are valued with the stage of a root this many moves earlier
+  // Off-line positions: from every kept training position, this many positions
+  // reached by 1 to `offLinePlies` random legal moves (as many as drawn). A search evaluates mostly
+  // such positions (after moves no game record contains); they carry the game's label until a
+  // search labels them.
+  int offLinePerPosition = 0;
+  double offLineShare = 1;  // share of the kept record positions that get them
+  int offLinePlies = 1;
   uint64_t seed = 20240601;
   int threads = 2;
 };

@@ -2,6 +2,7 @@
 #include "evaluation_model.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 
 namespace kerna::train {
@@ -38,6 +39,56 @@ std::array<Line, kLines> BuildLines() {
 }
 
 constexpr std::array<int, 9> kPowersOfThree{1, 3, 9, 27, 81, 243, 729, 2187, 6561};
+
+// The lines through each square (at most four) and the power of three of its
+// place in each: the indices are summed over the discs alone, since the fit and
+// the labelling search evaluate millions of positions.
+struct SquareLines {
+  int count = 0;
+  std::array<std::array<int, 2>, 4> entries{};  // line, power of three
+};
+
+const std::array<SquareLines, 64>& LinesOfSquares() {
+  static const std::array<SquareLines, 64> table = [] {
+    std::array<SquareLines, 64> squares{};
+    const auto& lines = Lines();
+    for (int l = 0; l < kLines; ++l)
+      for (int i = 0; i < lines[l].length; ++i) {
+        SquareLines& square = squares[SquareBit(lines[l].squares[i][0], lines[l].squares[i][1])];
+        square.entries[square.count++] = {l, kPowersOfThree[i]};
+      }
+    return squares;
+  }();
+  return table;
+}
+
+const std::array<int, 64>& ClassOfBit() {
+  static const std::array<int, 64> table = [] {
+    std::array<int, 64> classes{};
+    for (int x = 1; x <= 8; ++x)
+      for (int y = 1; y <= 8; ++y) classes[SquareBit(x, y)] = SquareClassOf(x, y);
+    return classes;
+  }();
+  return table;
+}
+
+// Sum over `discs` of their empty neighbours (of eight).
+int EmptyNeighbours(uint64_t discs, uint64_t empty) {
+  constexpr uint64_t kNotColumn1 = 0xfefefefefefefefeULL;
+  constexpr uint64_t kNotColumn8 = 0x7f7f7f7f7f7f7f7fULL;
+  int count = 0;
+  for (int dy = -1; dy <= 1; ++dy)
+    for (int dx = -1; dx <= 1; ++dx) {
+      if (dx == 0 && dy == 0) continue;
+      const int delta = dx + 8 * dy;  // the neighbour's bit minus the disc's
+      uint64_t neighbourEmpty = delta > 0 ? empty >> delta : empty << -delta;
+      // A shift by one column wraps between rows: the edge column has no such neighbour.
+      if (dx == 1) neighbourEmpty &= kNotColumn8;
+      if (dx == -1) neighbourEmpty &= kNotColumn1;
+      count += std::popcount(discs & neighbourEmpty);
+    }
+  return count;
+}
 
 // The three corner neighbours of each corner, in the evaluation's order.
 struct Corner {
@@ -82,15 +133,13 @@ int AntiDiagonalLine() {
 
 LineIndices ComputeLineIndices(const Bitboard& board) {
   LineIndices indices{};
-  const auto& lines = Lines();
-  for (int l = 0; l < kLines; ++l) {
-    int index = 0;
-    for (int i = 0; i < lines[l].length; ++i) {
-      const auto [x, y] = lines[l].squares[i];
-      index += board.Cell(x, y) * kPowersOfThree[i];
+  const auto& squares = LinesOfSquares();
+  for (int colour = kWhite; colour <= kBlack; ++colour)
+    for (uint64_t discs = board.Of(colour); discs; discs &= discs - 1) {
+      const SquareLines& square = squares[std::countr_zero(discs)];
+      for (int e = 0; e < square.count; ++e)
+        indices[square.entries[e][0]] += static_cast<uint16_t>(colour * square.entries[e][1]);
     }
-    indices[l] = static_cast<uint16_t>(index);
-  }
   return indices;
 }
 
@@ -135,27 +184,18 @@ int ReverseLine(int index, int length) {
 
 std::array<int, kSquareClasses> PlacementCounts(const Bitboard& board, int side) {
   std::array<int, kSquareClasses> counts{};
-  const uint64_t earning = board.Of(side) & ~CorrectedSquares(board);
-  for (int y = 1; y <= 8; ++y)
-    for (int x = 1; x <= 8; ++x)
-      if (earning & (uint64_t{1} << SquareBit(x, y))) ++counts[SquareClassOf(x, y)];
+  const auto& classes = ClassOfBit();
+  for (uint64_t earning = board.Of(side) & ~CorrectedSquares(board); earning;
+       earning &= earning - 1)
+    ++counts[classes[std::countr_zero(earning)]];
   return counts;
 }
 
 int FrontierDifference(const Bitboard& board, int computer) {
-  int sums[3] = {0, 0, 0};
-  for (int x = 1; x <= 8; ++x)
-    for (int y = 1; y <= 8; ++y) {
-      const int colour = board.Cell(x, y);
-      if (colour == 0) continue;
-      for (int dx = -1; dx <= 1; ++dx)
-        for (int dy = -1; dy <= 1; ++dy) {
-          const int nx = x + dx, ny = y + dy;
-          if ((dx || dy) && nx >= 1 && nx <= 8 && ny >= 1 && ny <= 8 && board.Cell(nx, ny) == 0)
-            sums[colour] -= 2;
-        }
-    }
-  return sums[computer] - sums[Opponent(computer)];
+  // Every disc counts -2 per empty neighbour.
+  const uint64_t empty = board.Empty();
+  return -2 * EmptyNeighbours(board.Of(computer), empty) +
+         2 * EmptyNeighbours(board.Of(Opponent(computer)), empty);
 }
 
 int EvaluatePlacementOnly(const EvaluationTables& tables, const EvaluationInput& in) {

@@ -10,6 +10,8 @@
 //   kerna-train --games DIR --out DIR [--report FILE] [--solve-empties N]
 //               [--share S] [--ridge R] [--threads T] [--leaf-depth D]
 //               [--search-depth D] [--search-share S] [--placement-ridge R]
+//               [--start-tables DIR] [--off-line K] [--off-line-plies P]
+//               [--off-line-share F] [--exact-empties E] [--max-moves N]
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -48,6 +50,14 @@ struct Arguments {
   double placementRidge = 1e12;  // this pull holds the placement values at the placement-only fit
   double labelScale = 10;
   bool measureFrontier = false;
+  // Searching labels with tables already made (their placement values kept as
+  // they are) instead of a first fit, and training on positions off the records.
+  std::string startTables;
+  int offLine = 0;
+  int offLinePlies = 1;
+  double offLineShare = 1;
+  int exactEmpties = 0;
+  int maxMoves = 59;
   std::string commandLine;
 };
 
@@ -91,6 +101,18 @@ Arguments Parse(int argc, char** argv) {
       a.measureFrontier = std::atoi(value.c_str()) != 0;
     else if (key == "--placement-ridge")
       a.placementRidge = std::atof(value.c_str());
+    else if (key == "--start-tables")
+      a.startTables = value;
+    else if (key == "--off-line")
+      a.offLine = std::atoi(value.c_str());
+    else if (key == "--off-line-share")
+      a.offLineShare = std::atof(value.c_str());
+    else if (key == "--off-line-plies")
+      a.offLinePlies = std::atoi(value.c_str());
+    else if (key == "--exact-empties")
+      a.exactEmpties = std::atoi(value.c_str());
+    else if (key == "--max-moves")
+      a.maxMoves = std::atoi(value.c_str());
     else {
       std::fprintf(stderr, "unknown option %s\n", key.c_str());
       std::exit(2);
@@ -124,6 +146,10 @@ int main(int argc, char** argv) {
   dataOptions.solveEmpties = args.solveEmpties;
   dataOptions.threads = args.threads;
   dataOptions.leafDepth = args.leafDepth;
+  dataOptions.offLinePerPosition = args.offLine;
+  dataOptions.offLinePlies = args.offLinePlies;
+  dataOptions.offLineShare = args.offLineShare;
+  dataOptions.maxMovesPlayed = args.maxMoves;
   std::printf("replaying games from %zu files...\n", dataOptions.gameFiles.size());
   kt::Dataset data = kt::BuildDataset(dataOptions);
   std::printf(
@@ -133,7 +159,14 @@ int main(int argc, char** argv) {
       data.heldOut.size(), SecondsSince(start));
 
   kt::EvaluationTables tables;
-  const kt::PlacementTable placement = kt::FitPlacement(data.training, 1000);
+  kt::PlacementTable placement{};
+  if (args.startTables.empty()) {
+    placement = kt::FitPlacement(data.training, 1000);
+  } else {
+    kt::ReadTables(args.startTables, tables);
+    for (int k = 0; k < kt::kSquareClasses; ++k)
+      for (int s = 0; s < kt::kStages; ++s) placement[k][s] = tables.place[k][s];
+  }
   for (int k = 0; k < kt::kSquareClasses; ++k)
     for (int s = 0; s < kt::kStages; ++s) tables.place[k][s] = placement[k][s];
 
@@ -177,17 +210,20 @@ int main(int argc, char** argv) {
 
   std::vector<double> values;
   if (args.searchDepth > 0) {
+    // The search labels come from the start tables, or else from a first fit.
     std::vector<double> first;
-    {
+    if (args.startTables.empty()) {
       kt::TableFitter fitter(classes, data.training, frontierOffset(), fitOptions);
       first = fitter.FitContinuous();
       store(fitter, first);
     }
-    std::printf("first fit (%.0f s); relabelling by a %d-move search...\n", SecondsSince(start),
-                args.searchDepth);
+    std::printf("searching with %s (%.0f s); relabelling by a %d-move search...\n",
+                args.startTables.empty() ? "the first fit" : "the start tables",
+                SecondsSince(start), args.searchDepth);
     kt::SearchLabelOptions searchOptions;
     searchOptions.depth = args.searchDepth;
     searchOptions.searchShare = args.searchShare;
+    searchOptions.exactEmpties = args.exactEmpties;
     searchOptions.threads = args.threads;
     kt::RelabelBySearch(data.training, tables, searchOptions);
     std::printf("relabelled (%.0f s)\n", SecondsSince(start));
@@ -262,6 +298,16 @@ int main(int argc, char** argv) {
                     args.searchDepth, 100 * args.searchShare, 100 * (1 - args.searchShare));
       text += blend;
     }
+    if (args.offLine > 0)
+      text += "Off-line positions: " + std::to_string(args.offLine) + " from " +
+              std::to_string(static_cast<int>(std::lround(100 * args.offLineShare))) +
+              " % of the kept record positions, reached by 1 to " +
+              std::to_string(args.offLinePlies) +
+              " random legal moves, labelled by the search alone (exactly with at most " +
+              std::to_string(args.exactEmpties) + " empties).\n\n";
+    if (!args.startTables.empty())
+      text += "Start tables: the search labels and the placement values come from " +
+              args.startTables + ".\n\n";
     if (args.leafDepth > 0)
       text += "Placement values of stage s value the positions " + std::to_string(args.leafDepth) +
               " moves after a position of stage s (the stage a level-6 search reads at its "

@@ -27,13 +27,17 @@ struct SearchLabelOptions {
   double searchShare = 0.6;
   int blendFrom = 30;
   int blendTo = 50;
+  // Off-line positions (no result of their own) take the search value alone, or
+  // their exact value when they have at most this many empty squares.
+  int exactEmpties = 0;
   int threads = 2;
 };
 
 double SearchShareAt(const SearchLabelOptions& options, int movesPlayed);
 
 // Replaces every sample's label (discs, white - black) by the blend of its
-// search value and its present label. Each sample is valued on its own, so the
+// search value and its present label (off-line samples: by the search value or
+// their exact value). Each sample is valued on its own, so the
 // result does not depend on the thread count.
 void RelabelBySearch(std::vector<Sample>& samples, const EvaluationTables& tables,
                      const SearchLabelOptions& options);

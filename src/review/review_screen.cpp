@@ -39,6 +39,18 @@ std::string ColourName(char colour) {
   return colour == kGgfBlack ? "黒" : "白";
 }
 
+// The game's board grid holding a record's 64 squares.
+Grid GridOfSquares(const std::array<char, 64>& squares) {
+  Grid grid{};
+  for (int square = 0; square < 64; ++square) {
+    const char c = squares[square];
+    grid[square % 8 + 1][square / 8 + 1] = c == kGgfBlack   ? kBlack
+                                           : c == kGgfWhite ? kWhite
+                                                            : kEmpty;
+  }
+  return grid;
+}
+
 // Whatever of the game the review changes, put back when it ends.
 class KeptGameState {
  public:
@@ -104,10 +116,7 @@ void ReviewScreen::DrawBase() {
 void ReviewScreen::ShowRefusal(const std::string& reason) {
   DrawBase();
   g_.ai.Level = 6;
-  g_.board.Position = {};
-  for (int x = 4; x <= 5; ++x) {
-    for (int y = 4; y <= 5; ++y) g_.board.Position[x][y] = x == y ? kWhite : kBlack;
-  }
+  g_.board.Position = GridOfSquares(StandardGgfGame().board);
   g_.boardDrawing.DrawWholeBoard();
   g_.io.SetTextColour(kTextWhite, -1);
   PrintRow(kStatusRow, "振り返り");
@@ -275,13 +284,7 @@ void ReviewScreen::DrawPosition() {
                                   static_cast<int>(g_.humanTurnState.FrameColour));
   }
   boxedSquare_ = -1;
-  Grid& grid = g_.board.Position;
-  for (int square = 0; square < 64; ++square) {
-    const char c = position.squares[square];
-    grid[square % 8 + 1][square / 8 + 1] = c == kGgfBlack   ? kBlack
-                                           : c == kGgfWhite ? kWhite
-                                                            : kEmpty;
-  }
+  g_.board.Position = GridOfSquares(position.squares);
   g_.boardDrawing.DrawWholeBoard();
   if (k_ >= game_->MoveCount()) return;
   if (k_ < static_cast<int>(valued_.size()) && !valued_[k_].IsPass()) {

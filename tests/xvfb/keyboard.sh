@@ -16,17 +16,9 @@ helper="$build/xvfb/xvfb_helper"
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb_common.sh"
 readonly timeout_ms=30000
 
-require_tools Xvfb xdotool import convert
-[ -x "$helper" ] || fail "helper $helper not built"
-
-start_xvfb 1024x768
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
-mkdir -p "$HOME"
-cp -r "$assets" "$work/assets"
+start_window_check 1024x768
 rm -rf "$work/assets/dat/records.txt" "$work/assets/dat/records"
 
-shot() { import -window root "$work/shot.png"; }
-pixel() { file_pixel "$work/shot.png" "$1" "$2"; }
 # Square centres: column x, row y (1..8).
 cx() { echo $((22 + 48 * ($1 - 1) + 24)); }
 cy() { echo $((22 + 48 * ($2 - 1) + 24)); }

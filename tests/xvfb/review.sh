@@ -16,13 +16,7 @@ helper="$build/xvfb/xvfb_helper"
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb_common.sh"
 readonly timeout_ms=30000
 
-require_tools Xvfb xdotool import convert
-[ -x "$helper" ] || fail "helper $helper not built"
-
-start_xvfb 1024x768
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
-mkdir -p "$HOME"
-cp -r "$assets" "$work/assets"
+start_window_check 1024x768
 rm -rf "$work/assets/dat/records.txt" "$work/assets/dat/records"
 mkdir -p "$work/assets/dat/records"
 # A whole game against the computer at level 3, as the game writes it.
@@ -33,8 +27,6 @@ printf '%s%s%s\n' \
   'B[f5]W[f4]B[f3]W[f6]B[d3]W[f2]B[g6]W[c3]B[b3]W[b2]B[g4]W[g3]B[b1]W[d2]B[c4]W[c5]B[f1]W[g2]B[g1]W[g5]B[c6]W[a1]B[h6]W[a2]B[b5]W[c7]B[f7]W[d6]B[c2]W[h5]B[b8]W[e7]B[d1]W[a4]B[a3]W[g7]B[h4]W[e3]B[e6]W[h1]B[d8]W[e1]B[e8]W[b4]B[f8]W[h2]B[c1]W[h8]B[a6]W[b6]B[h3]W[g8]B[a5]W[h7]B[b7]W[c8]B[d7]W[a7]B[a8]W[e2];)' \
   >"$record"
 
-shot() { import -window root "$work/shot.png"; }
-pixel() { file_pixel "$work/shot.png" "$1" "$2"; }
 keys() { xdotool key --delay 60 "$@"; }
 start_review() {
   (cd "$work/assets" && exec "$game" --review "$record") 2>"$work/game.err" &

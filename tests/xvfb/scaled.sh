@@ -15,16 +15,8 @@ helper="$build/xvfb/xvfb_helper"
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb_common.sh"
 readonly timeout_ms=30000
 
-require_tools Xvfb xdotool import convert
-[ -x "$helper" ] || fail "helper $helper not built"
+start_window_check 1920x1080
 
-start_xvfb 1920x1080
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
-mkdir -p "$HOME"
-cp -r "$assets" "$work/assets"
-
-shot() { import -window root "$work/shot.png"; }
-pixel() { file_pixel "$work/shot.png" "$1" "$2"; }
 # Drawing-area point -> screen point at 2x (the window sits at the top left).
 click_area() {
   xdotool mousemove $(($1 * 2 + 1)) $(($2 * 2 + 1))

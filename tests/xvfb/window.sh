@@ -31,8 +31,6 @@ require_tools Xvfb xdotool import convert
 start_xvfb 1024x768
 
 
-# The colour of one screen pixel as RRGGBB, from the last screenshot.
-pixel() { file_pixel "$work/shot.png" "$1" "$2"; }
 # One pixel of a shipped picture as RRGGBB.
 # The title picture is drawn at (429, 0); the panel tile at x 429 from y 72 every 16 pixels.
 readonly title_pixel=$(picture_pixel title.bmp 100 30)

@@ -68,3 +68,19 @@ file_pixel() {  # file x y
 picture_pixel() {  # name.bmp x y
   file_pixel "$assets/bmp/$1" "$2" "$3"
 }
+
+# The set-up of a check on the real window (needs `helper` and `assets`): the
+# tools, the built helper, Xvfb of the given size, a home of its own and a copy
+# of the assets in $work/assets.
+start_window_check() {  # WIDTHxHEIGHT
+  require_tools Xvfb xdotool import convert
+  [ -x "$helper" ] || fail "helper $helper not built"
+  start_xvfb "$1"
+  export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
+  mkdir -p "$HOME"
+  cp -r "$assets" "$work/assets"
+}
+
+# The screen as a picture in $work/shot.png, and one of its pixels as #RRGGBB.
+shot() { import -window root "$work/shot.png"; }
+pixel() { file_pixel "$work/shot.png" "$1" "$2"; }

@@ -6,30 +6,17 @@
 // passes it) opens the window on the review of that game, and the title and
 // menu follow; with `--text` it prints the review instead, without a window.
 #include <cstdio>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string_view>
 
 #include "game/data_folder.hpp"
 #include "game/game.hpp"
 #include "game/run_game.hpp"
 #include "nboard/engine_player.hpp"
+#include "platform/file_io.hpp"
 #include "platform/sdl_backend.hpp"
 #include "review/review_screen.hpp"
 #include "review/review_text.hpp"
-
-namespace {
-
-std::optional<std::string> ReadRecord(const char* path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  if (!file) return std::nullopt;
-  return text.str();
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 4 && std::string_view(argv[1]) == "--review" &&
@@ -58,7 +45,9 @@ int main(int argc, char** argv) {
     if (!review_file) {
       kerna::RunGame(game);
     } else {
-      kerna::RunGame(game, [&game, review_file] { game.review.Open(ReadRecord(review_file)); });
+      kerna::RunGame(game, [&game, review_file] {
+        game.review.Open(kerna::platform::TryReadFileBytes(review_file));
+      });
     }
   });
 }

@@ -6,12 +6,11 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <tuple>
 
 #include "game/game.hpp"
 #include "platform/cp932.hpp"
+#include "platform/file_io.hpp"
 
 namespace kerna {
 
@@ -98,11 +97,8 @@ std::vector<SavedGame> ListSavedGames(const std::string& folder) {
             [](const fs::path& a, const fs::path& b) { return NameOrder(a) > NameOrder(b); });
   std::vector<SavedGame> games;
   for (const fs::path& path : paths) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
     SavedGame game{path.string(), std::nullopt};
-    if (file) game.record = ParseGgf(text.str());
+    if (const auto text = platform::TryReadFileBytes(path.string())) game.record = ParseGgf(*text);
     games.push_back(std::move(game));
   }
   return games;

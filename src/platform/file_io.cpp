@@ -17,15 +17,19 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 }  // namespace
 
-std::string ReadFileBytes(const std::string& path) {
+std::optional<std::string> TryReadFileBytes(const std::string& path) {
   File file(std::fopen(path.c_str(), "rb"));
-  if (!file) return {};
+  if (!file) return std::nullopt;
   std::string bytes;
   char buffer[1 << 16];
   size_t got = 0;
   while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
-  if (std::ferror(file.get())) return {};
+  if (std::ferror(file.get())) return std::nullopt;
   return bytes;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  return TryReadFileBytes(path).value_or(std::string{});
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {

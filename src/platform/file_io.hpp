@@ -2,6 +2,7 @@
 // like "dat\\set.ini" against the data folder before calling these).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,9 @@ namespace kerna::platform {
 
 // The file's bytes; a missing or unreadable file reads as empty.
 std::string ReadFileBytes(const std::string& path);
+// The same, but nothing when the file is missing or cannot be read, for the
+// callers that tell the player so.
+std::optional<std::string> TryReadFileBytes(const std::string& path);
 
 // Writes the bytes to a temporary file beside `path`, then renames it over
 // `path`, so a reader never sees half a file. False (and `path` untouched) when

@@ -1,7 +1,6 @@
 #include "review/review_text.hpp"
 
-#include <fstream>
-#include <sstream>
+#include "platform/file_io.hpp"
 
 namespace kerna::review {
 namespace {
@@ -26,15 +25,13 @@ std::string ReviewLine(const ReviewedMove& move) {
 
 int RunTextReview(const std::string& path, const std::string& data_folder, std::FILE* out,
                   std::FILE* err) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  if (!file) {
+  const std::optional<std::string> text = platform::TryReadFileBytes(path);
+  if (!text) {
     std::fprintf(err, "kerna-reversi: %s: cannot be read\n", path.c_str());
     return 1;
   }
   std::string error;
-  const std::optional<GgfGame> record = ParseGgf(text.str(), &error);
+  const std::optional<GgfGame> record = ParseGgf(*text, &error);
   if (!record) {
     std::fprintf(err, "kerna-reversi: %s: not a game record (%s)\n", path.c_str(), error.c_str());
     return 1;

@@ -128,6 +128,9 @@ struct Candidates {
 // of filling the board for the legal moves, and keeps the flips for the move:
 // a square's flips cost about half a board fill, and most candidates are played.
 constexpr int kFewEmpties = 4;
+// From as few empty squares as take the flips path, a solver's line is played
+// out by recursion (its expansion needs no ordering and no legal-move fill).
+constexpr int kPlayOutEmpties = kFewEmpties;
 
 // The middle game orders plies 1 and 2 by the evaluation itself (the first term
 // is what OpennessSum holds after it: its last disc's neighbour sum), deeper
@@ -222,7 +225,9 @@ void GameTreeSearch::Reset() {
   SearchState& s = state_;
   board_.Layer = 1;
   board_.SideToMove = board_.ComputerSide;
-  ClearScores(s.SAKI[1]);
+  // Every row, also of plies no line has reached yet: a ply a solver finishes
+  // without going round the loop leaves its rows as a visit would, cleared.
+  for (int ply = 1; ply < kPlies; ++ply) ClearScores(s.SAKI[ply]);
   s.SAKI[0][0] = kNoScore;
   s.SEL.fill(0);
   s.AB.fill(kNoBound);
@@ -238,22 +243,95 @@ void GameTreeSearch::ReportProgress(int ply) {
 }
 
 template <GameTreeSearch::Mode mode>
-int GameTreeSearch::LeafValue(const ai::DiscPosition& p, int side) {
+int GameTreeSearch::EndValue(ai::Bitboard white, ai::Bitboard black) const {
   const int computer = board_.ComputerSide;
+  if constexpr (mode == Mode::kWinLossDraw) {
+    const int sum = ai::CountSquares(black) - ai::CountSquares(white);
+    return ((sum > 0) - (sum < 0)) * computer;
+  } else {
+    auto count = [white, black](int value) {
+      return value == kWhite   ? ai::CountSquares(white)
+             : value == kBlack ? ai::CountSquares(black)
+                               : 0;
+    };
+    return count(computer) - count(3 - computer);
+  }
+}
+
+template <GameTreeSearch::Mode mode>
+int GameTreeSearch::LeafValue(const ai::DiscPosition& p, int side) {
   if constexpr (mode == Mode::kMiddleGame) {
     evaluation_.EvaluatePosition(p, side);
     ++state_.Evaluations;
     // A leaf stays inside the range of undecided scores: beyond it a value would
     // pass for a decided game (+-9000) or, past -9999, for "no score yet".
     return std::clamp<int>(ai_.ShownValue, -kLargestLeaf, kLargestLeaf);
-  } else if constexpr (mode == Mode::kWinLossDraw) {
-    const int sum = ai::CountSquares(p.discs[kBlack]) - ai::CountSquares(p.discs[kWhite]);
-    return ((sum > 0) - (sum < 0)) * computer;
   } else {
-    auto count = [&p](int value) {
-      return value == kWhite || value == kBlack ? ai::CountSquares(p.discs[value]) : 0;
-    };
-    return count(computer) - count(3 - computer);
+    return EndValue<mode>(p.discs[kWhite], p.discs[kBlack]);
+  }
+}
+
+template <GameTreeSearch::Mode mode>
+void GameTreeSearch::PlayOut(int ply, int side, int16_t& above, int16_t bound) {
+  SearchState& s = state_;
+  const int colour = ColourOf<mode>(side), other = 3 - colour;
+  const int next_side = mode == Mode::kWinLossDraw ? -side : 3 - side;
+  const ai::DiscPosition& position = s.PlyPosition[ply];
+  const ai::Bitboard own = position.discs[colour], opponent = position.discs[other];
+  // The expansion: the open squares in list order, each with its flips.
+  std::array<uint8_t, kFewEmpties> bits;
+  std::array<ai::Bitboard, kFewEmpties> flips;
+  int count = 0;
+  for (ai::Bitboard open = ~(own | opponent) & s.EmptySquares; open != 0; open &= open - 1) {
+    const int bit = ai::LowestBit(open);
+    const ai::Bitboard turned = ai::Flips(bit, own, opponent);
+    if (turned == 0) continue;
+    bits[count] = static_cast<uint8_t>(bit);
+    flips[count] = turned;
+    ++count;
+    s.MX[ply][count] = static_cast<int16_t>(ai::ColumnOfBit(bit));
+    s.MY[ply][count] = static_cast<int16_t>(ai::RowOfBit(bit));
+    s.MoveFlips[ply][count] = turned;
+  }
+  // What the loop does when a score of this ply reaches the candidate above.
+  auto back_up = [&above](int16_t score) {
+    if (score != kNoScore && above < -score) above = static_cast<int16_t>(-score);
+  };
+  int16_t lowest = kNoBound;  // this ply's AB
+  for (int k = 0;; ++k) {
+    board_.Layer = static_cast<int16_t>(ply);
+    board_.SideToMove = static_cast<int16_t>(side);
+    if (bound != kNoBound && above >= bound) return;  // cutoff
+    if (count == 0) {
+      s.PlyPosition[ply + 1] = position;  // pass
+      s.MovesOnLine[ply + 1] = s.MovesOnLine[ply];
+      int16_t score = kNoScore;
+      if (++s.PS < 2) {
+        PlayOut<mode>(ply + 1, next_side, score, kNoBound);
+      } else {  // both sides passed: the game is over
+        board_.Layer = static_cast<int16_t>(ply + 1);
+        board_.SideToMove = static_cast<int16_t>(next_side);
+        const int value = EndValue<mode>(position.discs[kWhite], position.discs[kBlack]);
+        score = static_cast<int16_t>((ply + 1) & 1 ? value : -value);
+      }
+      back_up(score);
+      return;
+    }
+    CountNode();
+    s.PS = 0;
+    ai::DiscPosition& after = s.PlyPosition[ply + 1];
+    ai::PlayMove<false>(position, after, bits[k], flips[k], colour, s.Placement);
+    int16_t score = kNoScore;
+    if (s.MovesOnLine[ply] + 1 >= s.ENUL) {
+      const int value = EndValue<mode>(after.discs[kWhite], after.discs[kBlack]);
+      score = static_cast<int16_t>(ply & 1 ? -value : value);
+    } else {
+      s.MovesOnLine[ply + 1] = static_cast<int16_t>(s.MovesOnLine[ply] + 1);
+      PlayOut<mode>(ply + 1, next_side, score, lowest);
+      if (score < lowest) lowest = score;
+    }
+    back_up(score);
+    if (k + 1 == count) return;
   }
 }
 
@@ -310,6 +388,41 @@ void GameTreeSearch::RunLoop() {
     s.SEL[1] = static_cast<int16_t>(s.EN[1] + 1);
     finish(side);
   };
+  // Back at `ply` from the ply below, whose line is complete: the score goes up,
+  // the bound follows. True when the win-loss-draw solver stops at a proven win.
+  auto returned_to = [&](int ply, int side) {
+    back_up(ply);
+    const int16_t completed = s.SAKI[ply][s.SEL[ply]];
+    if (completed < s.AB[ply]) s.AB[ply] = completed;
+    restore(ply);
+    if (ply < 3 && s.SEL[ply] <= s.EN[ply]) ReportProgress(ply);
+    if (mode == Mode::kWinLossDraw && ply == 1 && completed == -1) {
+      stop_at_win(side);
+      return true;
+    }
+    ++s.SEL[ply];
+    return false;
+  };
+
+  // Most of a solver's lines are in their last few moves: once a move leaves
+  // that few empty squares, the ply below is played out by recursion instead
+  // of round the loop. True when it was.
+  auto played_out_below = [&](int ply, int side) {
+    if constexpr (mode == Mode::kMiddleGame) {
+      return false;
+    } else {
+      const int below = ply + 1;
+      if (ply < 2 || s.MovesOnLine[below] + kPlayOutEmpties < s.ENUL) return false;
+      if (below + 2 * kPlayOutEmpties + 2 >= kDeepestPly) return false;
+      // The win-loss-draw solver orders no ply this deep.
+      if (mode == Mode::kWinLossDraw && below <= ai_.EndgameDepthLimit) return false;
+      const ai::DiscPosition& after = s.PlyPosition[below];
+      const ai::Bitboard open = ~(after.discs[1] | after.discs[2]) & s.EmptySquares;
+      if (ai::CountSquares(open) > kPlayOutEmpties) return false;
+      PlayOut<mode>(below, opponent_of(side), s.SAKI[ply][s.SEL[ply]], s.AB[ply]);
+      return true;
+    }
+  };
 
   int ply = 1, side = b.SideToMove;
   s.MovesOnLine[1] = 0;
@@ -348,14 +461,18 @@ void GameTreeSearch::RunLoop() {
       ai::PlayMove<kKeepEvalTerms>(before, after, bit, flips, colour, s.Placement);
       if (!leaf && ply < kDeepestPly) {
         s.MovesOnLine[ply + 1] = static_cast<int16_t>(s.MovesOnLine[ply] + 1);
-        ++ply;
-        side = opponent_of(side);
-        continue;
-      }
-      score_candidate(ply, LeafValue<mode>(after, side));
-      if (mode == Mode::kWinLossDraw && ply == 1 && s.SAKI[1][s.SEL[1] - 1] == -1) {
-        stop_at_win(side);
-        return;
+        if (!played_out_below(ply, side)) {
+          ++ply;
+          side = opponent_of(side);
+          continue;
+        }
+        if (returned_to(ply, side)) return;
+      } else {
+        score_candidate(ply, LeafValue<mode>(after, side));
+        if (mode == Mode::kWinLossDraw && ply == 1 && s.SAKI[1][s.SEL[1] - 1] == -1) {
+          stop_at_win(side);
+          return;
+        }
       }
     } else if (ply >= kDeepestPly) {
       // The tables end here: score the line as it stands.
@@ -381,16 +498,7 @@ void GameTreeSearch::RunLoop() {
       s.EN[ply] = 0;
       --ply;
       side = opponent_of(side);
-      back_up(ply);
-      const int16_t completed = s.SAKI[ply][s.SEL[ply]];
-      if (completed < s.AB[ply]) s.AB[ply] = completed;
-      restore(ply);
-      if (ply < 3 && s.SEL[ply] <= s.EN[ply]) ReportProgress(ply);
-      if (mode == Mode::kWinLossDraw && ply == 1 && completed == -1) {
-        stop_at_win(side);
-        return;
-      }
-      ++s.SEL[ply];
+      if (returned_to(ply, side)) return;
     }
   }
 }

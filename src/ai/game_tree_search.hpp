@@ -1,7 +1,8 @@
 // The middle-game search and the loop the endgame solvers share with it: a
 // negamax over the ply tables without recursion, with a one-level cutoff (only
 // the bound of the enclosing ply is used; ties cut), passes taking a ply, and
-// the progress reported at plies 1 and 2. The positions of the plies are
+// the progress reported at plies 1 and 2. The solvers play their lines' last
+// few moves out by a recursion that keeps the loop's order, cutoffs and tables. The positions of the plies are
 // bitboards (SearchState::PlyPosition); the Board's layers 0 and 1 are read
 // when a search or an expansion starts and layer 1 is written back at the end.
 #pragma once
@@ -59,6 +60,15 @@ class GameTreeSearch {
   void RunLoop();
   template <Mode mode>
   int LeafValue(const ai::DiscPosition& position, int side);
+  // A solver's value of a finished board (computer's view).
+  template <Mode mode>
+  int EndValue(ai::Bitboard white, ai::Bitboard black) const;
+  // A solver's ply `ply` with few empty squares left, played out by recursion
+  // exactly as the loop would play it: the same moves, passes, cutoffs and
+  // node counts, the same rows and positions left behind. `above` is the score
+  // of the candidate above (SAKI of the ply above), `bound` that ply's AB.
+  template <Mode mode>
+  void PlayOut(int ply, int side, int16_t& above, int16_t bound);
   // `deeper_clear`: SEL below the ply and PlyOpenness from it are known to be 0 already.
   template <Mode mode>
   void Expand(int ply, int side, bool deeper_clear);

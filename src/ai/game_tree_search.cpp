@@ -90,7 +90,7 @@ void GameTreeSearch::ResetExpandedPly(int ply, bool deeper_clear) {
 // The candidates of one ply while it is expanded, in local arrays the compiler
 // keeps apart from the ply tables: each one's square and flips (0 when not
 // worked out yet), and the order to take them in, key * 256 + candidate.
-struct Candidates {
+struct PlyCandidates {
   std::array<uint8_t, 64> bit;
   std::array<ai::Bitboard, 64> flips;
   std::array<int32_t, 64> order;
@@ -128,9 +128,10 @@ struct Candidates {
 // of filling the board for the legal moves, and keeps the flips for the move:
 // a square's flips cost about half a board fill, and most candidates are played.
 constexpr int kFewEmpties = 4;
-// From as few empty squares as take the flips path, a solver's line is played
-// out by recursion (its expansion needs no ordering and no legal-move fill).
-constexpr int kPlayOutEmpties = kFewEmpties;
+// With this many empty squares or fewer a solver's line is played out by
+// recursion: most of a solver's nodes are there, and a recursive node costs
+// less than a round of the loop. Beyond 8 the share of nodes left gains little.
+constexpr int kPlayOutEmpties = 8;
 
 // The middle game orders plies 1 and 2 by the evaluation itself (the first term
 // is what OpennessSum holds after it: its last disc's neighbour sum), deeper
@@ -138,17 +139,17 @@ constexpr int kPlayOutEmpties = kFewEmpties;
 // win-loss-draw solver puts the fewest opponent replies first up to ply
 // EndgameDepthLimit; the exact solver keeps the list order.
 template <GameTreeSearch::Mode mode>
-void GameTreeSearch::Expand(int ply, int side, bool deeper_clear) {
+bool GameTreeSearch::CollectCandidates(int ply, int side, PlyCandidates& c) {
   SearchState& s = state_;
   const int colour = ColourOf<mode>(side), other = 3 - colour;
   const ai::DiscPosition& position = s.PlyPosition[ply];
   const ai::Bitboard own = position.discs[colour], opponent = position.discs[other];
   const ai::Bitboard empty = ~(own | opponent);
   const ai::Bitboard open = empty & s.EmptySquares;
-  Candidates c;
   if (mode != Mode::kMiddleGame && ai::CountSquares(open) <= kFewEmpties) {
     for (ai::Bitboard squares = open; squares != 0; squares &= squares - 1) {
       const int bit = ai::LowestBit(squares);
+      if ((ai::kNeighbours[bit] & opponent) == 0) continue;  // nothing to turn over
       const ai::Bitboard flips = ai::Flips(bit, own, opponent);
       if (flips != 0) c.Add(bit, flips);
     }
@@ -194,15 +195,22 @@ void GameTreeSearch::Expand(int ply, int side, bool deeper_clear) {
     }
   }
   if (keyed && c.count >= 2) c.Sort();
+  // The ply's rows: squares and flips in the order taken, the sorted keys in OrderKey.
   for (int place = 0; place < c.count; ++place) {
     const int k = c.At(place);
     s.MX[ply][place + 1] = static_cast<int16_t>(ai::ColumnOfBit(c.bit[k]));
     s.MY[ply][place + 1] = static_cast<int16_t>(ai::RowOfBit(c.bit[k]));
     s.MoveFlips[ply][place + 1] = c.flips[k];
-    // The sorted keys stay behind in OrderKey.
-    if (keyed) s.OrderKey[place + 1] = static_cast<int16_t>(Candidates::Key(c.order[place]));
+    if (keyed) s.OrderKey[place + 1] = static_cast<int16_t>(PlyCandidates::Key(c.order[place]));
   }
-  s.EN[ply] = static_cast<int16_t>(c.count);
+  return keyed;
+}
+
+template <GameTreeSearch::Mode mode>
+void GameTreeSearch::Expand(int ply, int side, bool deeper_clear) {
+  PlyCandidates c;
+  CollectCandidates<mode>(ply, side, c);
+  state_.EN[ply] = static_cast<int16_t>(c.count);
   ResetExpandedPly(ply, deeper_clear);
 }
 
@@ -278,31 +286,18 @@ void GameTreeSearch::PlayOut(int ply, int side, int16_t& above, int16_t bound) {
   const int next_side = mode == Mode::kWinLossDraw ? -side : 3 - side;
   const ai::DiscPosition& position = s.PlyPosition[ply];
   const ai::Bitboard own = position.discs[colour], opponent = position.discs[other];
-  // The expansion: the open squares in list order, each with its flips.
-  std::array<uint8_t, kFewEmpties> bits;
-  std::array<ai::Bitboard, kFewEmpties> flips;
-  int count = 0;
-  for (ai::Bitboard open = ~(own | opponent) & s.EmptySquares; open != 0; open &= open - 1) {
-    const int bit = ai::LowestBit(open);
-    const ai::Bitboard turned = ai::Flips(bit, own, opponent);
-    if (turned == 0) continue;
-    bits[count] = static_cast<uint8_t>(bit);
-    flips[count] = turned;
-    ++count;
-    s.MX[ply][count] = static_cast<int16_t>(ai::ColumnOfBit(bit));
-    s.MY[ply][count] = static_cast<int16_t>(ai::RowOfBit(bit));
-    s.MoveFlips[ply][count] = turned;
-  }
+  PlyCandidates c;
+  CollectCandidates<mode>(ply, side, c);
   // What the loop does when a score of this ply reaches the candidate above.
   auto back_up = [&above](int16_t score) {
     if (score != kNoScore && above < -score) above = static_cast<int16_t>(-score);
   };
   int16_t lowest = kNoBound;  // this ply's AB
-  for (int k = 0;; ++k) {
+  for (int place = 0;; ++place) {
     board_.Layer = static_cast<int16_t>(ply);
     board_.SideToMove = static_cast<int16_t>(side);
     if (bound != kNoBound && above >= bound) return;  // cutoff
-    if (count == 0) {
+    if (c.count == 0) {
       s.PlyPosition[ply + 1] = position;  // pass
       s.MovesOnLine[ply + 1] = s.MovesOnLine[ply];
       int16_t score = kNoScore;
@@ -317,10 +312,13 @@ void GameTreeSearch::PlayOut(int ply, int side, int16_t& above, int16_t bound) {
       back_up(score);
       return;
     }
+    const int bit = c.bit[c.At(place)];
+    ai::Bitboard flips = c.flips[c.At(place)];
+    if (flips == 0) flips = ai::Flips(bit, own, opponent);
     CountNode();
     s.PS = 0;
     ai::DiscPosition& after = s.PlyPosition[ply + 1];
-    ai::PlayMove<false>(position, after, bits[k], flips[k], colour, s.Placement);
+    ai::PlayMove<false>(position, after, bit, flips, colour, s.Placement);
     int16_t score = kNoScore;
     if (s.MovesOnLine[ply] + 1 >= s.ENUL) {
       const int value = EndValue<mode>(after.discs[kWhite], after.discs[kBlack]);
@@ -331,7 +329,7 @@ void GameTreeSearch::PlayOut(int ply, int side, int16_t& above, int16_t bound) {
       if (score < lowest) lowest = score;
     }
     back_up(score);
-    if (k + 1 == count) return;
+    if (place + 1 == c.count) return;
   }
 }
 
@@ -414,8 +412,6 @@ void GameTreeSearch::RunLoop() {
       const int below = ply + 1;
       if (ply < 2 || s.MovesOnLine[below] + kPlayOutEmpties < s.ENUL) return false;
       if (below + 2 * kPlayOutEmpties + 2 >= kDeepestPly) return false;
-      // The win-loss-draw solver orders no ply this deep.
-      if (mode == Mode::kWinLossDraw && below <= ai_.EndgameDepthLimit) return false;
       const ai::DiscPosition& after = s.PlyPosition[below];
       const ai::Bitboard open = ~(after.discs[1] | after.discs[2]) & s.EmptySquares;
       if (ai::CountSquares(open) > kPlayOutEmpties) return false;

@@ -1,10 +1,11 @@
 // The middle-game search and the loop the endgame solvers share with it: a
 // negamax over the ply tables without recursion, with a one-level cutoff (only
 // the bound of the enclosing ply is used; ties cut), passes taking a ply, and
-// the progress reported at plies 1 and 2. The solvers play their lines' last
-// few moves out by a recursion that keeps the loop's order, cutoffs and tables. The positions of the plies are
-// bitboards (SearchState::PlyPosition); the Board's layers 0 and 1 are read
-// when a search or an expansion starts and layer 1 is written back at the end.
+// the progress reported at plies 1 and 2. The solvers play the last moves of a
+// line out by a recursion that keeps the loop's order, cutoffs and tables. The
+// positions of the plies are bitboards (SearchState::PlyPosition); the Board's
+// layers 0 and 1 are read when a search or an expansion starts and layer 1 is
+// written back at the end.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,8 @@
 #include "platform/platform.hpp"
 
 namespace kerna {
+
+struct PlyCandidates;
 
 class GameTreeSearch {
  public:
@@ -69,6 +72,11 @@ class GameTreeSearch {
   // of the candidate above (SAKI of the ply above), `bound` that ply's AB.
   template <Mode mode>
   void PlayOut(int ply, int side, int16_t& above, int16_t bound);
+  // The legal squares of ply `ply` for `side` in the order they are searched,
+  // with their flips where the ordering worked them out, also written to the
+  // ply's rows (MX, MY, MoveFlips, OrderKey when keyed). True when keyed.
+  template <Mode mode>
+  bool CollectCandidates(int ply, int side, PlyCandidates& candidates);
   // `deeper_clear`: SEL below the ply and PlyOpenness from it are known to be 0 already.
   template <Mode mode>
   void Expand(int ply, int side, bool deeper_clear);

@@ -1,6 +1,7 @@
 // The training tool's relabelling search and the samples it reads boards from:
 // the alpha-beta search must give the plain minimax value with the fitted
-// evaluation, and a sample must give back the board it was made from.
+// evaluation, a sampled relabelling must search the same positions on any
+// thread count, and a sample must give back the board it was made from.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -108,6 +109,36 @@ TEST(TrainSearchLabels, AFinishedGameIsWorthTenTimesItsResult) {
   const auto& [board, justMoved] = positions.back();
   EXPECT_EQ(kt::SearchValue(ArbitraryTables(), board, kt::Opponent(justMoved), justMoved, 2, 3),
             10 * kt::FinalDifference(board));
+}
+
+TEST(TrainSearchLabels, ADrawnShareFromItsFirstMoveIsSearchedTheSameWithAnyThreadCount) {
+  std::vector<kt::Sample> samples;
+  for (const auto& [board, justMoved] : RandomPositions(20))
+    samples.push_back(kt::MakeSample(board, justMoved, board.Discs() - 4, 0, 0, 0));
+  kt::SearchLabelOptions options;
+  options.depth = 1;
+  options.searchShare = 1;
+  options.blendTo = 61;
+  options.fromMove = 20;
+  options.sampleShare = 0.3;
+  std::vector<kt::Sample> one = samples, two = samples;
+  options.threads = 1;
+  kt::RelabelBySearch(one, ArbitraryTables(), options);
+  options.threads = 2;
+  kt::RelabelBySearch(two, ArbitraryTables(), options);
+  int searched = 0, late = 0;
+  for (size_t n = 0; n < samples.size(); ++n) {
+    ASSERT_EQ(one[n].label, two[n].label) << n;
+    const bool drawn = kt::SearchesRecordSample(options, n, samples[n].movesPlayed);
+    ASSERT_TRUE(samples[n].movesPlayed >= 20 || !drawn) << n;
+    ASSERT_TRUE(drawn || one[n].label == 0) << n;
+    late += samples[n].movesPlayed >= 20;
+    searched += drawn;
+  }
+  EXPECT_NEAR(searched, 0.3 * late, 0.1 * late);
+
+  kt::DropUnsearchedRecordSamples(one, options);
+  EXPECT_EQ(one.size(), samples.size() - (late - searched));
 }
 
 TEST(TrainSamples, ASampleGivesBackTheBoardItWasMadeFrom) {

@@ -26,18 +26,6 @@ std::vector<std::string> ReadGames(const std::vector<std::string>& files) {
   return games;
 }
 
-// A small deterministic generator (splitmix64) seeded per game.
-uint64_t Mix(uint64_t x) {
-  x += 0x9e3779b97f4a7c15ULL;
-  x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
-  x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
-  return x ^ (x >> 31);
-}
-
-double UnitInterval(uint64_t random) {
-  return static_cast<double>(random >> 11) * 0x1.0p-53;
-}
-
 // Plays `plies` random legal moves (passing when the side to move cannot move)
 // from `position`; empty when the game ends first.
 std::optional<ReplayedPosition> RandomContinuation(ReplayedPosition position, int plies,
@@ -126,6 +114,17 @@ GameSamples SamplesOfGame(const std::string& moves, int gameNumber, bool heldOut
 }
 
 }  // namespace
+
+uint64_t Mix(uint64_t x) {
+  x += 0x9e3779b97f4a7c15ULL;
+  x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+  x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+  return x ^ (x >> 31);
+}
+
+double UnitInterval(uint64_t random) {
+  return static_cast<double>(random >> 11) * 0x1.0p-53;
+}
 
 Sample MakeSample(const Bitboard& board, int justMoved, int movesPlayed, int stage, int label,
                   int recorded) {

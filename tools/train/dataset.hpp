@@ -52,6 +52,11 @@ struct Dataset {
 
 Dataset BuildDataset(const DatasetOptions& options);
 
+// The tool's small deterministic generator (splitmix64): the next value after
+// `x`, and a value as a number in [0, 1).
+uint64_t Mix(uint64_t x);
+double UnitInterval(uint64_t random);
+
 // The sample of one position (label = final difference, white - black), valued
 // with the placement values of `stage`.
 Sample MakeSample(const Bitboard& board, int justMoved, int movesPlayed, int stage, int label,

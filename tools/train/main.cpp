@@ -58,6 +58,10 @@ struct Arguments {
   double offLineShare = 1;
   int exactEmpties = 0;
   int maxMoves = 59;
+  // Deep labels are dear: search only record positions from this move on, and this share of them.
+  int searchFrom = 0;
+  double searchSample = 1;
+  bool searchedOnly = false;  // leave out the record positions the sample did not search
   std::string commandLine;
 };
 
@@ -113,6 +117,12 @@ Arguments Parse(int argc, char** argv) {
       a.exactEmpties = std::atoi(value.c_str());
     else if (key == "--max-moves")
       a.maxMoves = std::atoi(value.c_str());
+    else if (key == "--search-from")
+      a.searchFrom = std::atoi(value.c_str());
+    else if (key == "--search-sample")
+      a.searchSample = std::atof(value.c_str());
+    else if (key == "--searched-only")
+      a.searchedOnly = std::atoi(value.c_str()) != 0;
     else {
       std::fprintf(stderr, "unknown option %s\n", key.c_str());
       std::exit(2);
@@ -224,8 +234,11 @@ int main(int argc, char** argv) {
     searchOptions.depth = args.searchDepth;
     searchOptions.searchShare = args.searchShare;
     searchOptions.exactEmpties = args.exactEmpties;
+    searchOptions.fromMove = args.searchFrom;
+    searchOptions.sampleShare = args.searchSample;
     searchOptions.threads = args.threads;
     kt::RelabelBySearch(data.training, tables, searchOptions);
+    if (args.searchedOnly) kt::DropUnsearchedRecordSamples(data.training, searchOptions);
     std::printf("relabelled (%.0f s)\n", SecondsSince(start));
     kt::TableFitter fitter(classes, data.training, frontierOffset(), fitOptions);
     values = fitter.Fit(std::move(first));

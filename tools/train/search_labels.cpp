@@ -69,6 +69,13 @@ double SearchShareAt(const SearchLabelOptions& options, int movesPlayed) {
          (options.blendTo - options.blendFrom);
 }
 
+bool SearchesRecordSample(const SearchLabelOptions& options, size_t n, int movesPlayed) {
+  if (movesPlayed < options.fromMove) return false;
+  if (options.sampleShare >= 1) return true;
+  // Drawn by the sample's number: the same draw on every run and thread count.
+  return UnitInterval(Mix(n)) < options.sampleShare;
+}
+
 void RelabelBySearch(std::vector<Sample>& samples, const EvaluationTables& tables,
                      const SearchLabelOptions& options) {
   const int threads = std::max(1, options.threads);
@@ -84,7 +91,7 @@ void RelabelBySearch(std::vector<Sample>& samples, const EvaluationTables& table
         continue;
       }
       const double share = s.offLine ? 1.0 : SearchShareAt(options, s.movesPlayed);
-      if (share <= 0) continue;
+      if (share <= 0 || (!s.offLine && !SearchesRecordSample(options, n, s.movesPlayed))) continue;
       const int value =
           SearchValue(tables, board, Opponent(justMoved), justMoved, options.depth, s.stage);
       const double discs = std::clamp(value / 10.0, -64.0, 64.0);
@@ -95,6 +102,18 @@ void RelabelBySearch(std::vector<Sample>& samples, const EvaluationTables& table
   for (int t = 1; t < threads; ++t) workers.emplace_back(work, t);
   work(0);
   for (auto& worker : workers) worker.join();
+}
+
+void DropUnsearchedRecordSamples(std::vector<Sample>& samples, const SearchLabelOptions& options) {
+  size_t kept = 0;
+  for (size_t n = 0; n < samples.size(); ++n) {
+    const Sample& s = samples[n];
+    const bool unsearched = !s.offLine && s.movesPlayed >= options.fromMove &&
+                            SearchShareAt(options, s.movesPlayed) > 0 &&
+                            !SearchesRecordSample(options, n, s.movesPlayed);
+    if (!unsearched) samples[kept++] = s;
+  }
+  samples.resize(kept);
 }
 
 }  // namespace kerna::train

@@ -30,8 +30,21 @@ struct SearchLabelOptions {
   // Off-line positions (no result of their own) take the search value alone, or
   // their exact value when they have at most this many empty squares.
   int exactEmpties = 0;
+  // A deep search costs milliseconds a position: only record positions after at
+  // least `fromMove` moves are searched, and of those a fixed share drawn by
+  // their place in the sample list (the others keep their present label).
+  int fromMove = 0;
+  double sampleShare = 1;
   int threads = 2;
 };
+
+// Whether the relabelling searches record sample number `n` (by moves played
+// and the fixed draw of `sampleShare`).
+bool SearchesRecordSample(const SearchLabelOptions& options, size_t n, int movesPlayed);
+
+// Leaves out the record samples that the search would blend but did not draw,
+// so that the searched ones alone speak for their moves (call after relabelling).
+void DropUnsearchedRecordSamples(std::vector<Sample>& samples, const SearchLabelOptions& options);
 
 double SearchShareAt(const SearchLabelOptions& options, int movesPlayed);
 

@@ -15,7 +15,9 @@
 #include "dataset.hpp"
 #include "evaluation_model.hpp"
 #include "othello.hpp"
+#include "parameter_classes.hpp"
 #include "search_labels.hpp"
+#include "table_fitter.hpp"
 
 namespace kerna {
 namespace {
@@ -209,6 +211,33 @@ TEST(TrainSamples, OffLinePositionsFollowTheirRecordPositionAndLeaveTheRecordSam
     ASSERT_EQ(records[n].label, plain.training[n].label) << n;
   }
   EXPECT_EQ(extended.heldOut.size(), plain.heldOut.size());
+}
+
+// Held edges: the fit moves the patterns only, and the edge and diagonal
+// values (which the one-ply player reads too) stay those of the start tables.
+TEST(TrainFit, HeldEdgesKeepTheStartTablesValuesWhileThePatternsFit) {
+  std::vector<kt::Sample> samples;
+  for (const auto& [board, justMoved] : RandomPositions(30))
+    samples.push_back(
+        kt::MakeSample(board, justMoved, board.Discs() - 4, 0, kt::FinalDifference(board), 0));
+  const kt::ParameterClasses classes;
+  const std::vector<double> held = kt::EdgeParameters(classes, ArbitraryTables());
+  kt::FitOptions options;
+  options.edgePrior = held;
+  options.threads = 1;
+  options.verbose = false;
+  options.firstIterations = 10;
+  options.laterIterations = 5;
+  kt::TableFitter fitter(classes, samples, std::vector<double>(samples.size(), 0.0), options);
+  kt::EvaluationTables fitted;
+  kt::StoreParameters(classes, fitter.Fit(), fitted);
+  int patternsMoved = 0;
+  for (int i = 0; i < kt::kIndices; ++i) {
+    for (int c = 0; c < 8; ++c)
+      ASSERT_EQ(fitted.edge[i][c], held[classes.Edge(i, c) - classes.PatternCount()]) << i;
+    patternsMoved += fitted.pattern[i][0] != 0;
+  }
+  EXPECT_GT(patternsMoved, 0);
 }
 
 }  // namespace

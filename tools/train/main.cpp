@@ -62,6 +62,9 @@ struct Arguments {
   int searchFrom = 0;
   double searchSample = 1;
   bool searchedOnly = false;  // leave out the record positions the sample did not search
+  // Hold the start tables' edge and long-diagonal values: the one-ply player of
+  // level 1 reads them with the placement values, so it then plays as before.
+  bool keepEdges = false;
   std::string commandLine;
 };
 
@@ -123,6 +126,8 @@ Arguments Parse(int argc, char** argv) {
       a.searchSample = std::atof(value.c_str());
     else if (key == "--searched-only")
       a.searchedOnly = std::atoi(value.c_str()) != 0;
+    else if (key == "--keep-edges")
+      a.keepEdges = std::atoi(value.c_str()) != 0;
     else {
       std::fprintf(stderr, "unknown option %s\n", key.c_str());
       std::exit(2);
@@ -204,6 +209,13 @@ int main(int argc, char** argv) {
   for (int s = 0; s < 4; ++s)
     for (int k = 0; k < kt::kSquareClasses; ++k)
       fitOptions.placementPrior[s * kt::kSquareClasses + k] = placement[k][s];
+  if (args.keepEdges) {
+    if (args.startTables.empty()) {
+      std::fprintf(stderr, "--keep-edges needs --start-tables\n");
+      return 2;
+    }
+    fitOptions.edgePrior = kt::EdgeParameters(classes, tables);
+  }
   auto frontierOffset = [&data] {
     std::vector<double> offset(data.training.size());
     for (size_t n = 0; n < data.training.size(); ++n) offset[n] = 5.0 * data.training[n].frontier;
@@ -321,6 +333,8 @@ int main(int argc, char** argv) {
     if (!args.startTables.empty())
       text += "Start tables: the search labels and the placement values come from " +
               args.startTables + ".\n\n";
+    if (args.keepEdges)
+      text += "Edge and long-diagonal values: held at those of the start tables.\n\n";
     if (args.leafDepth > 0)
       text += "Placement values of stage s value the positions " + std::to_string(args.leafDepth) +
               " moves after a position of stage s (the stage a level-6 search reads at its "

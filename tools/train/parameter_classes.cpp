@@ -84,4 +84,13 @@ void StoreParameters(const ParameterClasses& classes, const std::vector<double>&
   }
 }
 
+std::vector<double> EdgeParameters(const ParameterClasses& classes,
+                                   const EvaluationTables& tables) {
+  std::vector<double> values(classes.Count() - classes.PatternCount(), 0.0);
+  for (int i = 0; i < kIndices; ++i)
+    for (int c = 0; c < 8; ++c)
+      values[classes.Edge(i, c) - classes.PatternCount()] = tables.edge[i][c];
+  return values;
+}
+
 }  // namespace kerna::train

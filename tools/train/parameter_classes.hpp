@@ -48,5 +48,8 @@ class ParameterClasses {
 // Writes parameter values into the tables (rounded to the nearest integer).
 void StoreParameters(const ParameterClasses& classes, const std::vector<double>& values,
                      EvaluationTables& tables);
+// The edge and long-diagonal parameters' values in `tables` (tables whose tied
+// entries are equal, as every fit makes them), [parameter - PatternCount()].
+std::vector<double> EdgeParameters(const ParameterClasses& classes, const EvaluationTables& tables);
 
 }  // namespace kerna::train

@@ -10,6 +10,8 @@ namespace {
 
 constexpr double kEdgeWeight = 10;
 constexpr double kDiagonalWeight = 50;
+// A pull toward a prior this strong holds a parameter there.
+constexpr double kHoldingRidge = 1e12;
 
 double Dot(const std::vector<double>& a, const std::vector<double>& b) {
   double sum = 0;
@@ -38,6 +40,10 @@ TableFitter::TableFitter(const ParameterClasses& classes, const std::vector<Samp
   for (int j = classes.PatternCount(); j < classes.Count(); ++j) {
     const double weight = classes.IsDiagonal(j) ? kDiagonalWeight : kEdgeWeight;
     ridge_[j] = options.ridge * weight * weight;
+    if (!options.edgePrior.empty()) {
+      ridge_[j] = kHoldingRidge;
+      prior_[j] = options.edgePrior[j - classes.PatternCount()];
+    }
   }
   for (int j = placementBase_; j < placementBase_ + 4 * kSquareClasses; ++j) {
     ridge_[j] = options.placementRidge;

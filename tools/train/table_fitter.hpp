@@ -32,6 +32,9 @@ struct FitOptions {
   double placementRidge = 1e12;  // this strong a pull holds them at the prior
   // Evaluation units per disc of the label (the shown value reads about 10 per disc).
   double labelScale = 10;
+  // When not empty: the edge and long-diagonal parameters are held at these
+  // values, [parameter - PatternCount()] (the patterns fit around them).
+  std::vector<double> edgePrior;
   // Fit the frontier weight as one more parameter (to measure it: the game fixes it at 5).
   bool fitFrontier = false;
 };

@@ -240,5 +240,32 @@ TEST(TrainFit, HeldEdgesKeepTheStartTablesValuesWhileThePatternsFit) {
   EXPECT_GT(patternsMoved, 0);
 }
 
+TEST(TrainSamples, TheMoveRangeLimitsTrainingPositionsButNotTheHeldOutGames) {
+  const std::string file = testing::TempDir() + "kerna_train_range_games.txt";
+  {
+    std::ofstream out(file);
+    for (uint64_t g = 1; g <= 12; ++g) out << RandomGameRecord(g) << "\n";
+  }
+  kt::DatasetOptions options;
+  options.gameFiles = {file};
+  options.trainingShare = 1;
+  const kt::Dataset full = kt::BuildDataset(options);
+  options.minMovesPlayed = 8;
+  options.maxMovesPlayed = 51;
+  const kt::Dataset ranged = kt::BuildDataset(options);
+  std::remove(file.c_str());
+
+  size_t inRange = 0;
+  for (const kt::Sample& s : full.training) inRange += s.movesPlayed >= 8 && s.movesPlayed <= 51;
+  EXPECT_EQ(ranged.training.size(), inRange);
+  for (const kt::Sample& s : ranged.training) {
+    EXPECT_GE(s.movesPlayed, 8);
+    EXPECT_LE(s.movesPlayed, 51);
+  }
+  ASSERT_EQ(ranged.heldOut.size(), full.heldOut.size());
+  EXPECT_TRUE(std::any_of(ranged.heldOut.begin(), ranged.heldOut.end(),
+                          [](const kt::Sample& s) { return s.movesPlayed < 8; }));
+}
+
 }  // namespace
 }  // namespace kerna

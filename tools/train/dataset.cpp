@@ -86,8 +86,9 @@ GameSamples SamplesOfGame(const std::string& moves, int gameNumber, bool heldOut
   uint64_t random = Mix(options.seed ^ (static_cast<uint64_t>(gameNumber) << 20));
   for (size_t p = 0; p < positions.size(); ++p) {
     const ReplayedPosition& pos = positions[p];
-    if (pos.movesPlayed < options.minMovesPlayed || pos.movesPlayed > options.maxMovesPlayed)
-      continue;
+    const int first = heldOut ? kFirstEvaluatedMove : options.minMovesPlayed;
+    const int last = heldOut ? kLastEvaluatedMove : options.maxMovesPlayed;
+    if (pos.movesPlayed < first || pos.movesPlayed > last) continue;
     random = Mix(random);
     if (!heldOut && UnitInterval(random) >= options.trainingShare) continue;
     out.samples.push_back(MakeSample(pos.board, pos.justMoved, pos.movesPlayed,

@@ -23,12 +23,18 @@ struct Sample {
   uint8_t offLine = 0;  // reached by random moves from a recorded position: no result of its own
 };
 
+// The positions a search can evaluate: after the first move up to one empty square.
+inline constexpr int kFirstEvaluatedMove = 1;
+inline constexpr int kLastEvaluatedMove = 59;
+
 struct DatasetOptions {
   std::vector<std::string> gameFiles;  // one game per line, "f5d6c3..."
   int heldOutRemainder = 0;            // game number % 10 == this is held out
   double trainingShare = 0.5;          // share of each training game's positions kept
-  int minMovesPlayed = 1;
-  int maxMovesPlayed = 59;
+  // Training positions outside these moves are left out; the held-out games keep
+  // every evaluated position, so that reports of different fits compare alike.
+  int minMovesPlayed = kFirstEvaluatedMove;
+  int maxMovesPlayed = kLastEvaluatedMove;
   int solveEmpties = 0;  // re-solve the last N empties exactly for the labels (0 = off)
   int leafDepth = 0;     // positions are valued with the stage of a root this many moves earlier
   // Off-line positions: from every kept training position, this many positions

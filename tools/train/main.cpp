@@ -11,7 +11,7 @@
 //               [--share S] [--ridge R] [--threads T] [--leaf-depth D]
 //               [--search-depth D] [--search-share S] [--placement-ridge R]
 //               [--start-tables DIR] [--off-line K] [--off-line-plies P]
-//               [--off-line-share F] [--exact-empties E] [--max-moves N]
+//               [--off-line-share F] [--exact-empties E] [--min-moves N] [--max-moves N]
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -57,7 +57,8 @@ struct Arguments {
   int offLinePlies = 1;
   double offLineShare = 1;
   int exactEmpties = 0;
-  int maxMoves = 59;
+  int minMoves = kt::kFirstEvaluatedMove;
+  int maxMoves = kt::kLastEvaluatedMove;
   // Deep labels are dear: search only record positions from this move on, and this share of them.
   int searchFrom = 0;
   double searchSample = 1;
@@ -118,6 +119,8 @@ Arguments Parse(int argc, char** argv) {
       a.offLinePlies = std::atoi(value.c_str());
     else if (key == "--exact-empties")
       a.exactEmpties = std::atoi(value.c_str());
+    else if (key == "--min-moves")
+      a.minMoves = std::atoi(value.c_str());
     else if (key == "--max-moves")
       a.maxMoves = std::atoi(value.c_str());
     else if (key == "--search-from")
@@ -164,6 +167,7 @@ int main(int argc, char** argv) {
   dataOptions.offLinePerPosition = args.offLine;
   dataOptions.offLinePlies = args.offLinePlies;
   dataOptions.offLineShare = args.offLineShare;
+  dataOptions.minMovesPlayed = args.minMoves;
   dataOptions.maxMovesPlayed = args.maxMoves;
   std::printf("replaying games from %zu files...\n", dataOptions.gameFiles.size());
   kt::Dataset data = kt::BuildDataset(dataOptions);

@@ -334,6 +334,9 @@ int main(int argc, char** argv) {
               std::to_string(args.offLinePlies) +
               " random legal moves, labelled by the search alone (exactly with at most " +
               std::to_string(args.exactEmpties) + " empties).\n\n";
+    if (args.minMoves != kt::kFirstEvaluatedMove || args.maxMoves != kt::kLastEvaluatedMove)
+      text += "Training positions: those after moves " + std::to_string(args.minMoves) + " to " +
+              std::to_string(args.maxMoves) + " only (the held-out games keep every position).\n\n";
     if (!args.startTables.empty())
       text += "Start tables: the search labels and the placement values come from " +
               args.startTables + ".\n\n";

@@ -348,8 +348,9 @@ int main(int argc, char** argv) {
               "leaves).\n\n";
     char pull[200];
     std::snprintf(pull, sizeof pull,
-                  "Placement values: fitted with the tables, pulled toward the placement-only "
-                  "fit with a ridge of %g per value.\n\n",
+                  "Placement values: fitted with the tables, pulled toward %s with a ridge of %g "
+                  "per value.\n\n",
+                  args.startTables.empty() ? "the placement-only fit" : "the start tables' values",
                   args.placementRidge);
     text += pull;
     text += figures;

@@ -4,15 +4,16 @@
 #   tools/train/make_data.sh [GAMES_DIR]     (default /work/shared/data/games)
 #
 # Two fits. The first uses every position and gives the start values: placement
-# values fitted alone, then the tables. The second, on the positions up to move 51
-# (the last ones level 6's middle-game search evaluates), fits the placement values
-# and the tables together, the placement values pulled toward the first fit's.
+# values fitted alone, then the tables. The second, on the positions up to move 53
+# (level 6's middle-game search evaluates none after move 51, level 5's none after
+# 50), fits the placement values and the tables together, the placement values
+# pulled toward the first fit's.
 # MATCHES.md has the matches that chose these settings.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 games="${1:-/work/shared/data/games}"
 first_fit=build/train-first-fit
-second_fit_options=(--max-moves 51 --share 1 --placement-ridge 1e4)
+second_fit_options=(--max-moves 53 --share 1 --placement-ridge 1e4)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 nice cmake --build build -j2 --target kerna-train
 load=$(cut -d' ' -f1 /proc/loadavg)

@@ -173,12 +173,16 @@ std::string RandomGameRecord(uint64_t seed) {
   return record;
 }
 
+// Twelve random games, one record a line, in a file of the test's temporary folder.
+std::string WriteRandomGames(const std::string& name) {
+  const std::string file = testing::TempDir() + name;
+  std::ofstream out(file);
+  for (uint64_t g = 1; g <= 12; ++g) out << RandomGameRecord(g) << "\n";
+  return file;
+}
+
 TEST(TrainSamples, OffLinePositionsFollowTheirRecordPositionAndLeaveTheRecordSamplesAlone) {
-  const std::string file = testing::TempDir() + "kerna_train_offline_games.txt";
-  {
-    std::ofstream out(file);
-    for (uint64_t g = 1; g <= 12; ++g) out << RandomGameRecord(g) << "\n";
-  }
+  const std::string file = WriteRandomGames("kerna_train_offline_games.txt");
   kt::DatasetOptions options;
   options.gameFiles = {file};
   options.maxMovesPlayed = 54;
@@ -241,11 +245,7 @@ TEST(TrainFit, HeldEdgesKeepTheStartTablesValuesWhileThePatternsFit) {
 }
 
 TEST(TrainSamples, TheMoveRangeLimitsTrainingPositionsButNotTheHeldOutGames) {
-  const std::string file = testing::TempDir() + "kerna_train_range_games.txt";
-  {
-    std::ofstream out(file);
-    for (uint64_t g = 1; g <= 12; ++g) out << RandomGameRecord(g) << "\n";
-  }
+  const std::string file = WriteRandomGames("kerna_train_range_games.txt");
   kt::DatasetOptions options;
   options.gameFiles = {file};
   options.trainingShare = 1;

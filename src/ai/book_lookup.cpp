@@ -3,36 +3,13 @@
 // the move it yields.
 #include "ai/book_lookup.hpp"
 
+#include "ai/book_symmetry.hpp"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 
 namespace kerna {
-namespace {
-
-// Record entries of black's four opening moves and the symmetry each selects.
-constexpr int kFirstF5 = 265, kFirstC4 = 234, kFirstE6 = 256, kFirstD3 = 243;
-
-// Each symmetry is its own inverse, so one function maps both ways: a game
-// square to its book square and a book square back to the game square.
-void Reflect(int transform, int& x, int& y) {
-  const int x0 = x, y0 = y;
-  switch (transform) {
-    case 2:
-      x = 9 - x0, y = 9 - y0;
-      break;  // c4: half turn
-    case 3:
-      x = y0, y = x0;
-      break;  // e6: transpose
-    case 4:
-      x = 9 - y0, y = 9 - x0;
-      break;  // d3: anti-transpose
-    default:
-      break;  // f5: as it stands
-  }
-}
-
-}  // namespace
 
 void BookLookup::LookUpBook() {
   BoardState& board = board_;
@@ -59,23 +36,13 @@ void BookLookup::LookUpBook() {
 
 bool BookLookup::NormaliseRecord(int n) {
   BookState& state = state_;
-  switch (static_cast<int>(board_.GameRecord[1])) {
-    case kFirstF5:
-      state.BookTransform = 1;
-      break;
-    case kFirstC4:
-      state.BookTransform = 2;
-      break;
-    case kFirstE6:
-      state.BookTransform = 3;
-      break;
-    case kFirstD3:
-      state.BookTransform = 4;
-      break;
-    default:
-      state.BookTransform = 0;
-      return false;  // e.g. after a random self-play start
-  }
+  // Black's first move, as a record entry 200 + 10 x X + Y, chooses the symmetry.
+  const float first = board_.GameRecord[1];
+  const int code = static_cast<int>(first) - 200;
+  const bool black_square = first == static_cast<float>(200 + code) && code >= 11 && code <= 88;
+  state.BookTransform =
+      static_cast<uint8_t>(black_square ? BookTransformOf(code / 10, code % 10) : 0);
+  if (state.BookTransform == 0) return false;  // e.g. after a random self-play start
   for (int k = 1; k <= kRecordSize; ++k) {
     if (k > n) {
       state.NormalisedMoves[k] = 0;
@@ -86,7 +53,7 @@ bool BookLookup::NormaliseRecord(int n) {
     int x = static_cast<int>(std::floor((entry - side * 100) / 10));
     int y = static_cast<int>(std::lround(entry - side * 100 - x * 10));
     board_.SideToMove = static_cast<int16_t>(side);
-    Reflect(state.BookTransform, x, y);
+    ReflectBookSquare(state.BookTransform, x, y);
     state.NormalisedMoves[k] = static_cast<float>(10 * x + y);
   }
   return true;
@@ -143,7 +110,7 @@ void BookLookup::PlayableBookMove(int n) {
   const int code = book_.Moves[ai_.BookHit][n + 1];
   int x = code / 10;
   int y = code - 10 * (code / 10);
-  Reflect(state.BookTransform, x, y);
+  ReflectBookSquare(state.BookTransform, x, y);
   board.SquareX = static_cast<int16_t>(x);
   board.SquareY = static_cast<int16_t>(y);
   // A book that does not fit the position (a hand-edited file, an odd start)

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Remakes the opening book (assets/dat/zyouseki.txt) and the values of its
+# moves (assets/dat/zyouseki-values.txt) from the recorded games.
+#   tools/book/make_book.sh [DATA_DIR]     (default /work/shared/data)
+# The values come from the engine's search with the shipped evaluation data,
+# so the engine is built first.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+data="${1:-/work/shared/data}"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+nice cmake --build build -j2 --target kerna-engine
+nice -n 10 python3 tools/book/make_book.py --data "$data"
+nice -n 10 python3 tools/book/book_values.py --data "$data"

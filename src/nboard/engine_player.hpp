@@ -85,6 +85,10 @@ class EnginePlayer : public MovePlayer {
   // False when the evaluation tables could not be read from the data folder.
   bool TablesLoaded() const { return tablesLoaded_; }
   bool BookLoaded() const { return bookLoaded_; }
+  // A file of the data folder ("dat\\zyouseki.txt"); empty when it cannot be read.
+  std::string ReadDataFile(std::string_view game_path) const {
+    return io_.ReadWholeFile(game_path);
+  }
 
   MoveDecision ChooseMove(const SessionGame& game, int level) override;
   HintResult Hint(const SessionGame& game, int level, int count) override;

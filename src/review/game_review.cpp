@@ -1,5 +1,6 @@
 // Each position is set up from the record on the engine player's headless Game.
-// The book is left out: it knows lines, not values.
+// The engine players leave their book out; the book's moves are valued from
+// the book's own values instead.
 #include "review/game_review.hpp"
 
 #include <algorithm>
@@ -22,7 +23,9 @@ nboard::EngineOptions ReviewOptions(const std::string& data_folder) {
 GameReviewer::GameReviewer(const std::string& data_folder, std::function<bool()> stop_requested)
     : stopRequested_(stop_requested),
       player_(ReviewOptions(data_folder), stop_requested),
-      bestPlayer_(ReviewOptions(data_folder), stop_requested) {}
+      bestPlayer_(ReviewOptions(data_folder), stop_requested),
+      book_(player_.ReadDataFile("dat\\zyouseki.txt"),
+            player_.ReadDataFile("dat\\zyouseki-values.txt")) {}
 
 std::string ReviewableError(const GgfGame& record) {
   const nboard::SessionGame start =
@@ -77,6 +80,15 @@ ReviewedMove GameReviewer::ValuePosition(const nboard::SessionGame& game, int sq
   return reviewed;
 }
 
+ReviewedMove GameReviewer::BookMove(const nboard::SessionGame& game, int square, double value) {
+  ReviewedMove reviewed;
+  reviewed.mover = game.current.Mover();
+  reviewed.played = reviewed.best = square;
+  reviewed.playedValue = reviewed.bestValue = value;
+  reviewed.book = true;
+  return reviewed;
+}
+
 ReviewResult GameReviewer::Review(const GgfGame& record,
                                   const std::function<void(const ReviewedMove&)>& on_move) {
   ReviewResult result;
@@ -87,18 +99,24 @@ ReviewResult GameReviewer::Review(const GgfGame& record,
   }
   nboard::SessionGame game =
       nboard::NewSessionGame(nboard::Position{record.board, record.blackToMove});
+  BookWalk book(book_);
   for (const GgfMove& move : record.moves) {
     if (stopRequested_ && stopRequested_()) {
       result.end = ReviewEnd::kStopped;
       return result;
     }
     ReviewedMove reviewed;
-    try {
-      reviewed = ValuePosition(game, move.square);
-    } catch (const nboard::SearchStopped&) {
-      result.end = ReviewEnd::kStopped;
-      return result;
+    if (const std::optional<double> value = book.ValueOf(move.square)) {
+      reviewed = BookMove(game, move.square, *value);
+    } else {
+      try {
+        reviewed = ValuePosition(game, move.square);
+      } catch (const nboard::SearchStopped&) {
+        result.end = ReviewEnd::kStopped;
+        return result;
+      }
     }
+    book.Play(move.square);
     reviewed.number = static_cast<int>(result.moves.size()) + 1;
     result.moves.push_back(reviewed);
     if (on_move) on_move(reviewed);

@@ -1,9 +1,10 @@
 // The review of a finished game: for every position, the value of the best move
 // and of the move actually played, as the level-6 computer values them (the
 // method its move count chooses), in discs for the side to move, and what the
-// played move lost. Results come position by position so that a screen can
-// show the part already valued, and the review can be stopped between
-// positions or in the middle of a search.
+// played move lost. A move of the opening book is a good move by the book's
+// making: it takes the book's value and loses nothing. Results come position by position so that a
+// screen can show the part already valued, and the review can be stopped between positions or in
+// the middle of a search.
 #pragma once
 
 #include <functional>
@@ -12,6 +13,7 @@
 
 #include "data/ggf.hpp"
 #include "nboard/engine_player.hpp"
+#include "review/book_values.hpp"
 
 namespace kerna::review {
 
@@ -27,6 +29,8 @@ struct ReviewedMove {
   double playedValue = 0.0;
   double loss = 0.0;  // bestValue - playedValue, never below 0
   std::string depth;  // as the engine reports it: "7", "100%W", "100%"
+  // A move of the opening book: its value is the book's, and it lost nothing.
+  bool book = false;
 
   bool IsPass() const { return played == kGgfPass; }
 };
@@ -55,12 +59,16 @@ class GameReviewer {
 
  private:
   ReviewedMove ValuePosition(const nboard::SessionGame& game, int square);
+  static ReviewedMove BookMove(const nboard::SessionGame& game, int square, double value);
 
   std::function<bool()> stopRequested_;
   nboard::EnginePlayer player_;
   // Values the best move while player_ values the one played: the two searches
   // run side by side on a second core.
   nboard::EnginePlayer bestPlayer_;
+  // The book's moves are valued by the book: its deep searches at the ends of
+  // its lines know the openings better than one search from the position.
+  BookValues book_;
 };
 
 // Checks that a record can be reviewed: it starts from the usual position and

@@ -347,8 +347,11 @@ void ReviewScreen::DrawPanelText() {
     return;
   }
   const ReviewedMove& move = valued_[k_];
-  PrintRow(kPlayedRow, "打った手  " + GgfSquareName(played) + "  " + Discs(move.playedValue));
-  PrintRow(kBestRow, "最善手    " + GgfSquareName(move.best) + "  " + Discs(move.bestValue));
+  PrintRow(kPlayedRow, "打った手  " + GgfSquareName(played) + "  " + Discs(move.playedValue) +
+                           (move.book ? "  定石" : ""));
+  PrintRow(kBestRow, move.book
+                         ? std::string("最善手    定石どおり")
+                         : "最善手    " + GgfSquareName(move.best) + "  " + Discs(move.bestValue));
   char loss[16];
   std::snprintf(loss, sizeof loss, "%.1f", move.loss);
   PrintRow(kLossRow, move.loss <= 0 ? std::string("損        なし")

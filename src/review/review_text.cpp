@@ -20,7 +20,8 @@ std::string ReviewLine(const ReviewedMove& move) {
   char loss[32];
   std::snprintf(loss, sizeof loss, "%.2f", move.loss);
   return line + GgfSquareName(move.played) + " " + Signed(move.playedValue) + " " +
-         GgfSquareName(move.best) + " " + Signed(move.bestValue) + " " + loss;
+         GgfSquareName(move.best) + " " + Signed(move.bestValue) + " " + loss +
+         (move.book ? " book" : "");
 }
 
 int RunTextReview(const std::string& path, const std::string& data_folder, std::FILE* out,

@@ -1,6 +1,8 @@
 // `kerna-reversi --review FILE.ggf --text`: the review of a kept game printed
 // one line per move, "12 black f5 -3.00 d3 +1.00 4.00" (number, colour, move,
-// its value, the best move, its value, the loss), or "13 white pass".
+// its value, the best move, its value, the loss), "3 black c3 +0.50 c3 +0.50
+// 0.00 book" for a move of the opening book (valued by the book), or
+// "13 white pass".
 #pragma once
 
 #include <cstdio>

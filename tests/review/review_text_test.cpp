@@ -59,7 +59,7 @@ TEST(ReviewText, PrintsOneLinePerMoveOfAShortGame) {
   EXPECT_EQ(run.err, "");
   ASSERT_EQ(run.out.size(), game.moves.size());
   const std::regex line(
-      R"((\d+) (black|white) ([a-h][1-8]) [+-]\d+\.\d\d ([a-h][1-8]) [+-]\d+\.\d\d \d+\.\d\d)");
+      R"((\d+) (black|white) ([a-h][1-8]) [+-]\d+\.\d\d ([a-h][1-8]) [+-]\d+\.\d\d \d+\.\d\d( book)?)");
   for (size_t k = 0; k < run.out.size(); ++k) {
     std::smatch parts;
     ASSERT_TRUE(std::regex_match(run.out[k], parts, line)) << run.out[k];

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <fstream>
+#include <iterator>
 
 #include "nboard/nboard_test_support.hpp"
 #include "review_test_support.hpp"
@@ -16,6 +18,11 @@ namespace {
 
 using nboard::Position;
 using nboard::test::SolveMargin;
+
+std::string ShippedFile(const std::string& name) {
+  std::ifstream file(std::string(KERNA_ASSETS_DIR) + "/dat/" + name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
 
 bool ChecksPass(const GgfGame& record) {
   for (const GgfMove& move : record.moves) {
@@ -100,14 +107,21 @@ TEST(GameReview, StopsBetweenPositionsAndInsideASearch) {
   EXPECT_EQ(result.end, ReviewEnd::kStopped);
   EXPECT_EQ(result.moves.size(), 3u);
 
-  // Asked once before the first position; every later question comes from
-  // inside the first search, which must end at the first yes.
+  // The opening's book moves take no search: asked once before each of them
+  // and before the first searched position; every later question comes from
+  // inside that search, which must end at the first yes.
+  const BookValues book(ShippedFile("zyouseki.txt"), ShippedFile("zyouseki-values.txt"));
+  BookWalk walk(book);
+  int book_moves = 0;
+  while (walk.ValueOf(record.moves[book_moves].square))
+    walk.Play(record.moves[book_moves++].square);
   std::atomic<int> questions = 0;
-  GameReviewer inside(KERNA_ASSETS_DIR, [&questions] { return ++questions > 2; });
+  GameReviewer inside(KERNA_ASSETS_DIR,
+                      [&questions, book_moves] { return ++questions > book_moves + 2; });
   result = inside.Review(record);
   EXPECT_EQ(result.end, ReviewEnd::kStopped);
-  EXPECT_TRUE(result.moves.empty());
-  EXPECT_EQ(questions, 3);
+  EXPECT_EQ(static_cast<int>(result.moves.size()), book_moves);
+  EXPECT_EQ(questions, book_moves + 3);
 }
 
 }  // namespace

@@ -132,14 +132,15 @@ class Searcher:
         self.proc.stdin.flush()
 
     def best_value(self, record):
-        """The value of the best move, in discs for the side to move."""
+        """The value of the best move, in discs for the side to move (None when
+        the engine gives none)."""
         self.send("set game " + record)
         self.send("hint 1")
         value = None
         while True:
             line = self.proc.stdout.readline()
             if not line:
-                sys.exit("kerna-engine ended unexpectedly")
+                return None  # the engine ended
             line = line.strip()
             if line.startswith("search ") and value is None:
                 value = float(line.split()[2])
@@ -160,16 +161,19 @@ def search_leaves(leaves, tree, args, cache):
     lock = threading.Lock()
     started = time.time()
 
+    failures = []  # a thread's sys.exit would end only the thread
+
     def work(part):
         searcher = Searcher(args.engine, args.tables, args.search_level)
         for leaf in part:
             movers = [tree.mover[leaf[:i]] for i in range(2, len(leaf) + 1, 2)]
             to_move = tree.to_move[leaf]
-            if to_move is None:
-                sys.exit(f"the game is over after book line {leaf}")
-            value = searcher.best_value(game_record(leaf, movers, to_move))
+            value = None
+            if to_move is not None:
+                value = searcher.best_value(game_record(leaf, movers, to_move))
             if value is None:
-                sys.exit(f"no search value for {leaf}")
+                failures.append(f"no search value after the line {leaf}")
+                break
             with lock:
                 values[leaf] = value if to_move == tree.mover[leaf] else -value
                 if cache:
@@ -186,6 +190,8 @@ def search_leaves(leaves, tree, args, cache):
         t.start()
     for t in threads:
         t.join()
+    if failures:
+        sys.exit(failures[0])
     return values
 
 

@@ -8,7 +8,7 @@
 //
 // OUT_DIR receives the desktop's lines and screenshots of the review.
 import { execFileSync } from "node:child_process";
-import { mkdtempSync, mkdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { mkdtempSync, mkdirSync, readdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { createServer } from "node:http";
 import { tmpdir } from "node:os";
 import { extname, join, resolve } from "node:path";
@@ -20,11 +20,35 @@ const REVIEW_BUTTON = [534, 257];  // the menu's 振り返り
 const FORWARD_BUTTON = [510, 401];  // the review's one move forward
 mkdirSync(outDir, { recursive: true });
 
-// --- The desktop's review of the game, timed. ---
+// --- The desktop's review of the game, timed: wall clock and processor time
+// (a busy machine stretches the first, not the second). ---
+// The fields of /proc/PID/stat after the name (Linux): [1] the parent, [11]
+// and [12] the processor time used, [13] and [14] that of waited-for children,
+// in ticks of 1/100 s.
+const statFields = (pid) => readFileSync(`/proc/${pid}/stat`, "utf8").replace(/^.*\) /, "").split(" ");
+const childrenCpuSeconds = () => {
+  const fields = statFields("self");
+  return (Number(fields[13]) + Number(fields[14])) / 100;
+};
+// The processor seconds of a process and all its descendants (the browser's).
+const treeCpuSeconds = (root) => {
+  const stats = new Map();
+  for (const pid of readdirSync("/proc").filter((name) => /^\d+$/.test(name))) {
+    try {
+      stats.set(Number(pid), statFields(pid));
+    } catch { /* ended meanwhile */ }
+  }
+  const inTree = (pid) => pid === root || (pid > 1 && stats.has(pid) && inTree(Number(stats.get(pid)[1])));
+  let ticks = 0;
+  for (const [pid, fields] of stats) if (inTree(pid)) ticks += Number(fields[11]) + Number(fields[12]);
+  return ticks / 100;
+};
 const desktopStart = Date.now();
+const desktopCpuBefore = childrenCpuSeconds();
 const desktopLines = execFileSync(desktopProgram, ["--review", gameFile, "--text"], { encoding: "utf8" })
   .trim().split("\n");
 const desktopMs = Date.now() - desktopStart;
+const desktopCpu = childrenCpuSeconds() - desktopCpuBefore;
 writeFileSync(join(outDir, "desktop.txt"), `${desktopLines.join("\n")}\n`);
 
 const types = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css",
@@ -116,6 +140,7 @@ try {
 
   // The whole review, answering keys and clicks while the bar fills.
   const started = Date.now();
+  const browserCpuBefore = treeCpuSeconds(browser.process().pid);
   await key("Enter");
   await waitFor(() => Module.kernaPage.reviewLines.length >= 3);
   await shot("01-analysing");
@@ -130,6 +155,7 @@ try {
 
   await waitFor((total) => Module.kernaPage.reviewLines.length >= total, desktopLines.length, 900000);
   const browserMs = Date.now() - started;
+  const browserCpu = treeCpuSeconds(browser.process().pid) - browserCpuBefore;
   await textShows("分析済み", 10000);
   const browserLines = await page.evaluate(() => Module.kernaPage.reviewLines);
   writeFileSync(join(outDir, "browser.txt"), `${browserLines.join("\n")}\n`);
@@ -142,7 +168,8 @@ try {
   await key("End");
   await shot("04-end");
   console.log(`analysis of ${desktopLines.length} moves: browser ${(browserMs / 1000).toFixed(1)} s ` +
-              `(one thread, in slices), desktop ${(desktopMs / 1000).toFixed(1)} s (two searches side by side)`);
+              `(${browserCpu.toFixed(1)} s of processor; one thread, in slices), desktop ` +
+              `${(desktopMs / 1000).toFixed(1)} s (${desktopCpu.toFixed(1)} s of processor; two searches side by side)`);
 } catch (error) {
   failures.push(String(error));
 } finally {

@@ -21,9 +21,9 @@ constexpr size_t kFramesBytes = size_t{1} << 20;
 SlicedReview::SlicedReview(Analyser analyser, GgfGame record)
     : analyser_(std::move(analyser)),
       record_(std::move(record)),
-      cStack_(new char[kCStackBytes]),
-      analysisFrames_(new char[kFramesBytes]),
-      screenFrames_(new char[kFramesBytes]) {
+      cStack_(new StackBlock[kCStackBytes / sizeof(StackBlock)]),
+      analysisFrames_(new StackBlock[kFramesBytes / sizeof(StackBlock)]),
+      screenFrames_(new StackBlock[kFramesBytes / sizeof(StackBlock)]) {
   emscripten_fiber_init(&analysis_, &SlicedReview::RunOnOwnStack, this, cStack_.get(), kCStackBytes,
                         analysisFrames_.get(), kFramesBytes);
 }

@@ -58,9 +58,16 @@ class SlicedReview : public ReviewAnalysis {
   bool ended_ = false;
   bool stop_ = false;
   double sliceStart_ = 0;
+  // The stacks are allocated in blocks of 16 bytes: the compiled code takes
+  // the C stack to be aligned so (a frame's 16-byte values, long double's in
+  // printf among them, are placed by it), and new char[] aligns to 8 only, on
+  // which "%.2f" printed 0.8 as "+7.80".
+  struct alignas(16) StackBlock {
+    char bytes[16];
+  };
   // The C stack grows down from the end of its buffer; the Asyncify stacks
   // keep each side's frames while the other one runs.
-  std::unique_ptr<char[]> cStack_, analysisFrames_, screenFrames_;
+  std::unique_ptr<StackBlock[]> cStack_, analysisFrames_, screenFrames_;
   emscripten_fiber_t screen_{}, analysis_{};
 };
 

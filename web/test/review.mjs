@@ -121,13 +121,23 @@ try {
   await page.waitForFunction(() => !document.getElementById("screen").hidden, { timeout: 30000 });
   await settle(1500);
 
-  // The file from the device, through the picker under the picture.
+  // The file from the device, through the picker under the picture and
+  // dropped on the page: two kept games.
+  const kept = () => waitFor(() => document.getElementById("notice").textContent.includes("取り込みました"),
+                              null, 10000);
   const picker = await page.$("#links input[type=file]");
   await picker.uploadFile(gameFile);
-  await waitFor(() => document.getElementById("notice").textContent.includes("取り込みました"), null, 10000);
+  await kept();
+  await page.evaluate((text) => {
+    document.getElementById("notice").textContent = "";
+    const files = new DataTransfer();
+    files.items.add(new File([text], "dropped.ggf"));
+    document.body.dispatchEvent(new DragEvent("drop", { dataTransfer: files, bubbles: true, cancelable: true }));
+  }, readFileSync(gameFile, "utf8"));
+  await kept();
   await clickAt(REVIEW_BUTTON);
-  await textShows("保存した対局  1 / 1", 10000);
-  check(true, "a file from the device is the kept game 振り返り shows", "");
+  await textShows("保存した対局  1 / 2", 10000);
+  check(true, "files picked and dropped are the kept games 振り返り shows", "");
 
   // Leaving in the middle of the analysis: back on the kept games at once.
   await key("Enter");
@@ -144,14 +154,18 @@ try {
   await key("Enter");
   await waitFor(() => Module.kernaPage.reviewLines.length >= 3);
   await shot("01-analysing");
-  await key("ArrowRight");
+  const pressed = Date.now();
+  await page.keyboard.press("ArrowRight");
   await textShows("2手目", 5000);
+  const answerMs = Date.now() - pressed;
   const afterKey = await row(0);
+  await inputTaken();
   await clickAt(FORWARD_BUTTON);
   await textShows("3手目", 5000);
   const afterClick = await row(0);
   check(afterKey.includes("分析中") && afterClick.includes("分析中"), "a key and a click are answered during the analysis",
         `the status row after them: "${afterKey}", "${afterClick}"`);
+  console.log(`a key during the analysis was answered on the screen after ${answerMs} ms`);
 
   await waitFor((total) => Module.kernaPage.reviewLines.length >= total, desktopLines.length, 900000);
   const browserMs = Date.now() - started;

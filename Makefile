@@ -97,14 +97,18 @@ web-serve: web
 # The page test: the scenario's pictures from the desktop's headless backend,
 # then the same scenario played on the page in headless Chromium (puppeteer-core
 # from npm, Debian's /usr/bin/chromium), picture for picture. Screenshots of
-# each step land in $(WEB_BUILD)/test/page.
+# each step land in $(WEB_BUILD)/test/page. Then the review of a kept game,
+# whose values must be the desktop program's (screenshots and the times of
+# both in $(WEB_BUILD)/test/review).
 web-test: web
 	bash scripts/install-web-deps.sh test
-	cmake --build $(BUILD) -j $(JOBS) --target kerna-web-frames
+	cmake --build $(BUILD) -j $(JOBS) --target kerna-web-frames kerna-reversi
 	rm -rf $(WEB_BUILD)/test && mkdir -p $(WEB_BUILD)/test/desktop
 	$(BUILD)/web/test/frames/kerna-web-frames web/test/scenario.txt $(WEB_BUILD)/test/desktop
 	cd web/test && npm ci
 	node web/test/play.mjs $(WEB_BUILD)/site $(WEB_BUILD)/test/desktop $(WEB_BUILD)/test/page
+	node web/test/review.mjs $(WEB_BUILD)/site web/test/review-game.ggf $(BUILD)/src/app/kerna-reversi \
+		$(WEB_BUILD)/test/review
 
 # The level-6 computer's think time on kerna-bench's positions in headless
 # Chromium; compare with the level-6 lines of `make bench`.

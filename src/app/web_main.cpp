@@ -1,7 +1,8 @@
 // The browser's entry point: opens the browser's storage, builds the game on
 // the web backend with the data package the page loaded (dat/ bmp/ sound/
-// voice/ at /data) and runs it on the page's thread. The page (web/) sets up
-// the canvas, the input and the sound around it.
+// voice/ at /data) and runs it on the page's thread, with the review valuing
+// in slices between the screen's frames. The page (web/) sets up the canvas,
+// the input and the sound around it.
 #include <emscripten.h>
 #include <sys/stat.h>
 
@@ -15,6 +16,9 @@
 #include "platform/file_io.hpp"
 #include "platform/web_backend.hpp"
 #include "platform/web_storage.hpp"
+#include "review/review_screen.hpp"
+#include "review/review_text.hpp"
+#include "review/web_sliced_review.hpp"
 
 namespace {
 
@@ -27,6 +31,8 @@ constexpr const char* kVoiceList = "/voice-list.txt";
 EM_JS(int, page_test_mode, (), { return Module.kernaPage.testMode ? 1 : 0; });
 EM_JS(void, page_game_starts, (int forced_scale), { Module.kernaPage.gameStarts(forced_scale); });
 EM_JS(void, page_game_ended, (), { Module.kernaPage.gameEnded(); });
+EM_JS(void, page_review_starts, (), { Module.kernaPage.reviewStarts(); });
+EM_JS(void, page_move_valued, (const char* line), { Module.kernaPage.moveValued(UTF8ToString(line)); });
 // clang-format on
 
 // The voices are not in the data package: the page fetches each one when the
@@ -43,6 +49,21 @@ void StandInForVoices() {
   }
 }
 
+// The level-6 analysis, telling the page each move valued in the text
+// review's words (kerna-reversi --review FILE --text), for the page test.
+kerna::review::Analyser AnalyserTellingThePage() {
+  using namespace kerna::review;
+  return [analyser = LevelSixAnalyser(kDataFolder, SearchOrder::kOneAfterAnother)](
+             const kerna::GgfGame& record, const std::function<bool()>& stop_requested,
+             const std::function<void(const ReviewedMove&)>& on_move) {
+    page_review_starts();
+    return analyser(record, stop_requested, [&on_move](const ReviewedMove& move) {
+      page_move_valued(ReviewLine(move).c_str());
+      on_move(move);
+    });
+  };
+}
+
 }  // namespace
 
 int main() {
@@ -55,6 +76,10 @@ int main() {
   io->SetDataFolder(kDataFolder);
   page_game_starts(kerna::ForcedWindowScale(kDataFolder));
   auto game = std::make_unique<kerna::Game>(*io);
+  game->review.Open = [&game](const std::optional<std::string>& ggf_text) {
+    kerna::review::ReviewScreen(*game, AnalyserTellingThePage(), kerna::review::SlicedReview::Start)
+        .Show(ggf_text);
+  };
   kerna::RunGame(*game);
   page_game_ended();
   return 0;

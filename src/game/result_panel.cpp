@@ -61,7 +61,7 @@ void ResultPanel::ShowButtons() {
   }
   s.GroupActive[kQuitGroup] = 1;
   g_.buttons.DrawButtonGroup(kQuitGroup);
-  // Where there is no review (the browser), there is no button for it.
+  // Where there is no review (a Game without the hook), there is no button for it.
   if (g_.review.Available()) {
     s.GroupActive[kResultReviewGroup] = 1;
     s.GroupChoice[kResultReviewGroup] = -1;

@@ -1,7 +1,8 @@
 // The way into the review of a kept game. The review screen needs the
-// analysis, which lives in a folder above this one (review/), so the program
-// that has it (the desktop game's main) fills this in; the browser build has no
-// analysis and leaves it empty, and the screens that offer a review say so.
+// analysis, which lives in a folder above this one (review/), so the programs
+// that show it (the desktop game's main and the browser's) fill this in; a
+// Game without it (the engine program's, a test's) offers none: the result
+// screen shows no button for it and the saved games screen says so.
 #pragma once
 
 #include <functional>

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kNewer = 0, kOlder = 1, kOpen = 2, kLeave = 3;
 constexpr int kCountRow = 5, kFirstInfoRow = 7, kLastInfoRow = 11;
-// Below the menu's buttons, where the browser's answer to 振り返り stands.
+// Below the menu's buttons, where the answer to 振り返り stands without a review.
 constexpr int kUnavailableRow = 18;
 
 std::optional<int> ComputerLevel(const std::string& name) {

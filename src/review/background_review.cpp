@@ -5,21 +5,6 @@
 
 namespace kerna::review {
 
-Analyser LevelSixAnalyser(std::string data_folder) {
-  return [data_folder = std::move(data_folder)](
-             const GgfGame& record, const std::function<bool()>& stop_requested,
-             const std::function<void(const ReviewedMove&)>& on_move) {
-    GameReviewer reviewer(data_folder, stop_requested);
-    if (!reviewer.TablesLoaded()) {
-      ReviewResult result;
-      result.end = ReviewEnd::kRejected;
-      result.error = "the evaluation tables were not found";
-      return result;
-    }
-    return reviewer.Review(record, on_move);
-  };
-}
-
 BackgroundReview::BackgroundReview(Analyser analyser, GgfGame record)
     : worker_([this, analyser = std::move(analyser), record = std::move(record)] {
         const ReviewResult result = analyser(
@@ -35,6 +20,11 @@ BackgroundReview::BackgroundReview(Analyser analyser, GgfGame record)
         }
         ended_.store(true);
       }) {}
+
+std::unique_ptr<ReviewAnalysis> BackgroundReview::Start(const Analyser& analyser,
+                                                        const GgfGame& record) {
+  return std::make_unique<BackgroundReview>(analyser, record);
+}
 
 BackgroundReview::~BackgroundReview() {
   stop_.store(true);

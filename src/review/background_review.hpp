@@ -5,42 +5,31 @@
 #pragma once
 
 #include <atomic>
-#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "review/game_review.hpp"
+#include "review/review_analysis.hpp"
 
 namespace kerna::review {
 
-// What values a game: the record, a stop request asked between positions and
-// within searches, and the callback for each position valued.
-using Analyser =
-    std::function<ReviewResult(const GgfGame& record, const std::function<bool()>& stop_requested,
-                               const std::function<void(const ReviewedMove&)>& on_move)>;
-
-// The game's own analysis: the level-6 reviewer on the tables of `data_folder`.
-Analyser LevelSixAnalyser(std::string data_folder);
-
-class BackgroundReview {
+class BackgroundReview : public ReviewAnalysis {
  public:
   // Starts valuing the record at once.
   BackgroundReview(Analyser analyser, GgfGame record);
   // Stops the analysis and waits for its thread.
-  ~BackgroundReview();
+  ~BackgroundReview() override;
   BackgroundReview(const BackgroundReview&) = delete;
   BackgroundReview& operator=(const BackgroundReview&) = delete;
 
-  // How many positions are valued; cheap enough for every poll.
-  int ValuedCount() const { return valued_.load(); }
-  // Copies the moves valued since `moves` was last brought up to date.
-  void CatchUp(std::vector<ReviewedMove>& moves) const;
-  // The analysis ended: every position valued, stopped, or it could not run.
-  bool Ended() const { return ended_.load(); }
-  // Why the analysis could not run ("" when it ran).
-  std::string Failure() const;
+  // The desktop's way of running a review (an AnalysisStart).
+  static std::unique_ptr<ReviewAnalysis> Start(const Analyser& analyser, const GgfGame& record);
+
+  int ValuedCount() const override { return valued_.load(); }
+  void CatchUp(std::vector<ReviewedMove>& moves) const override;
+  bool Ended() const override { return ended_.load(); }
+  std::string Failure() const override;
 
  private:
   mutable std::mutex mutex_;

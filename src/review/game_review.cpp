@@ -20,8 +20,10 @@ nboard::EngineOptions ReviewOptions(const std::string& data_folder) {
 
 }  // namespace
 
-GameReviewer::GameReviewer(const std::string& data_folder, std::function<bool()> stop_requested)
+GameReviewer::GameReviewer(const std::string& data_folder, std::function<bool()> stop_requested,
+                           SearchOrder order)
     : stopRequested_(stop_requested),
+      order_(order),
       player_(ReviewOptions(data_folder), stop_requested),
       bestPlayer_(ReviewOptions(data_folder), stop_requested),
       book_(player_.ReadDataFile("dat\\zyouseki.txt"),
@@ -61,12 +63,18 @@ ReviewedMove GameReviewer::ValuePosition(const nboard::SessionGame& game, int sq
     // reply to a move, and the evaluation swings with who is to move: the
     // best move is valued through its reply too, so that two moves as good
     // as each other lose nothing against each other.
-    std::future<nboard::MoveValue> best = std::async(std::launch::async, [&] {
-      return bestPlayer_.ValueOfMove(game, kReviewLevel, reviewed.best);
-    });
-    // A stop ends both searches; the future's end waits for the other one.
-    reviewed.playedValue = player_.ValueOfMove(game, kReviewLevel, square).eval.value_or(0.0);
-    reviewed.bestValue = best.get().eval.value_or(0.0);
+    const auto value_best = [&] {
+      return bestPlayer_.ValueOfMove(game, kReviewLevel, reviewed.best).eval.value_or(0.0);
+    };
+    if (order_ == SearchOrder::kSideBySide) {
+      std::future<double> best = std::async(std::launch::async, value_best);
+      // A stop ends both searches; the future's end waits for the other one.
+      reviewed.playedValue = player_.ValueOfMove(game, kReviewLevel, square).eval.value_or(0.0);
+      reviewed.bestValue = best.get();
+    } else {
+      reviewed.bestValue = value_best();
+      reviewed.playedValue = player_.ValueOfMove(game, kReviewLevel, square).eval.value_or(0.0);
+    }
   } else {
     reviewed.playedValue = reviewed.bestValue;
   }

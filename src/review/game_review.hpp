@@ -35,6 +35,12 @@ struct ReviewedMove {
   bool IsPass() const { return played == kGgfPass; }
 };
 
+// How the two searches of a position (the best move's and the played move's
+// values) run: side by side on a second core, or one after the other where
+// there is one thread (the browser). Each has a player of its own, so the
+// values are the same either way.
+enum class SearchOrder { kSideBySide, kOneAfterAnother };
+
 enum class ReviewEnd { kFinished, kStopped, kRejected };
 
 struct ReviewResult {
@@ -48,7 +54,8 @@ class GameReviewer {
   // `stop_requested` is asked between positions and, through the platform's
   // closed check, during each search, from two threads at once while the best
   // and the played move are valued side by side.
-  GameReviewer(const std::string& data_folder, std::function<bool()> stop_requested);
+  GameReviewer(const std::string& data_folder, std::function<bool()> stop_requested,
+               SearchOrder order = SearchOrder::kSideBySide);
 
   // False when the evaluation tables could not be read.
   bool TablesLoaded() const { return player_.TablesLoaded(); }
@@ -62,9 +69,9 @@ class GameReviewer {
   static ReviewedMove BookMove(const nboard::SessionGame& game, int square, double value);
 
   std::function<bool()> stopRequested_;
+  SearchOrder order_;
   nboard::EnginePlayer player_;
-  // Values the best move while player_ values the one played: the two searches
-  // run side by side on a second core.
+  // Values the best move while player_ values the one played.
   nboard::EnginePlayer bestPlayer_;
   // The book's moves are valued by the book: its deep searches at the ends of
   // its lines know the openings better than one search from the position.

@@ -161,8 +161,8 @@ void ReviewScreen::Browse(const ReviewedGame& game) {
   s.GroupChoice[kReviewGroup] = -1;
   g_.buttons.DrawButtonGroup(kReviewGroup);
 
-  BackgroundReview analysis(analyser_, game.record);
-  analysis_ = &analysis;
+  const std::unique_ptr<ReviewAnalysis> analysis = start_(analyser_, game.record);
+  analysis_ = analysis.get();
   DrawPosition();
   DrawPanelText();
   DrawGraph();
@@ -171,6 +171,7 @@ void ReviewScreen::Browse(const ReviewedGame& game) {
     const int item = g_.buttons.PollGroup(kReviewGroup, ItemForKey);
     if (item == kQuit) break;
     if (item >= 0) Step(item);
+    analysis->Advance();
     if (CatchUp()) {
       DrawProgress();
       DrawPanelText();
@@ -182,12 +183,12 @@ void ReviewScreen::Browse(const ReviewedGame& game) {
       // A game without a single mistake: she says so as soon as it is known.
       if (!NextMistake()) Speak(kSpeechReviewClean, kFaceDelighted);
     }
-    if (!failureSeen_ && analysis.Ended() && !analysis.Failure().empty()) {
+    if (!failureSeen_ && analysis->Ended() && !analysis->Failure().empty()) {
       failureSeen_ = true;
       DrawPanelText();
     }
   }
-  analysis_ = nullptr;  // the analysis stops and its thread ends here
+  analysis_ = nullptr;  // the run, going out of scope, stops the analysis
   game_ = nullptr;
 }
 

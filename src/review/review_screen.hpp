@@ -4,8 +4,9 @@
 // the move, the values of the played and the best move for the mover, what it
 // lost, the analysis's progress bar, the graph of the whole game, ケルナ's
 // balloon and face, and the buttons: start, back, forward, end, next mistake
-// and 終了 (Home, Left, Right, End, N and Escape). The analysis runs on a
-// thread of its own while the screen answers; leaving stops it.
+// and 終了 (Home, Left, Right, End, N and Escape). The analysis runs while the
+// screen answers (on a thread of its own, or in slices between the screen's
+// looks at the input); leaving stops it.
 #pragma once
 
 #include <optional>
@@ -21,7 +22,8 @@ namespace kerna::review {
 
 class ReviewScreen {
  public:
-  ReviewScreen(Game& game, Analyser analyser) : g_(game), analyser_(std::move(analyser)) {}
+  ReviewScreen(Game& game, Analyser analyser, AnalysisStart start = BackgroundReview::Start)
+      : g_(game), analyser_(std::move(analyser)), start_(std::move(start)) {}
 
   // Shows the review of a GGF text (nothing: the file could not be read)
   // until the player leaves it. Whatever of the game it changed (the board's
@@ -57,8 +59,9 @@ class ReviewScreen {
 
   Game& g_;
   Analyser analyser_;
+  AnalysisStart start_;
   const ReviewedGame* game_ = nullptr;
-  BackgroundReview* analysis_ = nullptr;
+  ReviewAnalysis* analysis_ = nullptr;
   std::vector<ReviewedMove> valued_;
   int k_ = 0;
   int boxedSquare_ = -1;        // the square framed on the board, -1 none

@@ -200,6 +200,8 @@
     nextInput: () => inputs.shift(),
     inputsWaiting: () => inputs.length,
     recordsText,
+    recordsFolder: RECORDS_FOLDER,
+    notice,
     sound: { playWave: (path) => sound.playWave(path), voice: (action, path) => sound.voiceAction(action, path) },
     message(text, caption) {
       console.warn(`${caption}: ${text}`);

@@ -21,6 +21,7 @@
 #include "game/run_game.hpp"
 #include "platform/dom_keys.hpp"
 #include "platform/headless_backend.hpp"
+#include "review/review_screen.hpp"
 
 namespace {
 
@@ -62,6 +63,11 @@ bool PlaySegment(const std::vector<Step>& steps, size_t& next, const fs::path& d
   io.SetDataFolder(data.string());
   io.SetRealTimeLimit(std::chrono::seconds(120));
   auto game = std::make_unique<kerna::Game>(io);
+  // The browser has the review too: the saved games and the result screen offer it.
+  game->review.Open = [&game, data](const std::optional<std::string>& ggf_text) {
+    kerna::review::ReviewScreen(*game, kerna::review::LevelSixAnalyser(data.string()))
+        .Show(ggf_text);
+  };
   int64_t settle_until = -1;
   bool failed = false;
   // Called at every sleep of the game: does the steps that are due.

@@ -37,8 +37,11 @@ EM_ASYNC_JS(void, mount_stored_folder, (const char* folder_text), {
   };
   const schedule = () => { if (pending === null) pending = setTimeout(copy, 200); };
   page.storageIdle = () => pending === null && !running;
-  // A page being left copies at once what is waiting (the browser may finish it).
-  addEventListener("pagehide", () => { if (pending !== null) { clearTimeout(pending); copy(); } });
+  // A page being left or hidden copies at once what is waiting: a phone's
+  // browser may discard a hidden tab without another word (the copy may finish).
+  const flush = () => { if (pending !== null) { clearTimeout(pending); copy(); } };
+  addEventListener("pagehide", flush);
+  document.addEventListener("visibilitychange", () => { if (document.visibilityState === "hidden") flush(); });
   const inFolder = (path) => typeof path === "string" && path.startsWith(folder + "/");
   const close = FS.close, rename = FS.rename, unlink = FS.unlink;
   FS.close = function(stream) {

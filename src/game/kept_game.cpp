@@ -119,6 +119,8 @@ void GameKeeper::Forget() {
 void GameKeeper::FindKeptGame() {
   KeptGameState& s = g_.keptGame;
   s.Found.reset();
+  // Self-play plays its own games: nobody would go on with a kept one.
+  if (g_.settings.SelfPlayMode == 1) return;
   const std::string path = FilePath();
   if (path.empty()) return;
   const auto text = platform::TryReadFileBytes(path);

@@ -41,7 +41,8 @@ class GameKeeper {
   bool Keep();
   // The game is over or another begins: the file is removed.
   void Forget();
-  // Found = the game the file keeps when it can be continued, else nothing.
+  // Found = the game the file keeps when it can be continued (never in
+  // self-play), else nothing.
   void FindKeptGame();
   // Puts Found into the game: start, record and position, sides, level,
   // counts, the pass and whether 待った is offered. The turn to play is TurnSide.

@@ -6,7 +6,8 @@
 //
 //   node continue.mjs SITE_DIR OUT_DIR
 //
-// OUT_DIR receives screenshots of the page before the reload and after 続きから.
+// OUT_DIR receives screenshots of the page before the reload, of the title
+// after it and of the game continued.
 import { mkdirSync, mkdtempSync, readFileSync, rmSync } from "node:fs";
 import { createServer } from "node:http";
 import { tmpdir } from "node:os";
@@ -147,10 +148,11 @@ try {
   check(field(kept ?? "", "board") === discs, "the kept board is the one on the page", discs);
 
   await reload();
+  await page.screenshot({ path: join(outDir, "2-title.png") });
   check(await picture() !== plainTitle, "after the reload the title offers 続きから");
   await clickAt(500, 295);  // 続きから
   await settle(3000);
-  await page.screenshot({ path: join(outDir, "2-continued.png") });
+  await page.screenshot({ path: join(outDir, "3-continued.png") });
   const text = await page.evaluate(() => Module.kernaPage.text);
   check(text.includes("続きを打ちましょう") && text.includes("レベル 1"), "she welcomes the player back at level 1",
         JSON.stringify(text.slice(0, 300)));

@@ -99,7 +99,8 @@ web-serve: web
 # from npm, Debian's /usr/bin/chromium), picture for picture. Screenshots of
 # each step land in $(WEB_BUILD)/test/page. Then the review of a kept game,
 # whose values must be the desktop program's (screenshots and the times of
-# both in $(WEB_BUILD)/test/review).
+# both in $(WEB_BUILD)/test/review), and a game kept across a reload and
+# continued (continue.mjs, screenshots in $(WEB_BUILD)/test/continue).
 web-test: web
 	bash scripts/install-web-deps.sh test
 	cmake --build $(BUILD) -j $(JOBS) --target kerna-web-frames kerna-reversi
@@ -109,6 +110,7 @@ web-test: web
 	node web/test/play.mjs $(WEB_BUILD)/site $(WEB_BUILD)/test/desktop $(WEB_BUILD)/test/page
 	node web/test/review.mjs $(WEB_BUILD)/site web/test/review-game.ggf $(BUILD)/src/app/kerna-reversi \
 		$(WEB_BUILD)/test/review
+	node web/test/continue.mjs $(WEB_BUILD)/site $(WEB_BUILD)/test/continue
 
 # The level-6 computer's think time on kerna-bench's positions in headless
 # Chromium; compare with the level-6 lines of `make bench`.

@@ -24,7 +24,7 @@ enum ButtonGroup : int {
   kUndoGroup = 3,           // 待った
   kHintGroup = 4,           // ヒント
   kQuitGroup = 5,           // 終了
-  kMenuGroup = 6,           // computer, two people, settings
+  kMenuGroup = 6,           // computer, two people, settings, saved games, continue
   kPauseGroup = 7,          // settings: pause after a move (item 1 yes, 0 no)
   kVariesGroup = 8,         // settings: thinking varies
   kShowMoveGroup = 9,       // settings: show the squares one may play
@@ -40,6 +40,9 @@ struct ButtonEntry {
   std::string Name;  // picture file name in bmp\ ("" = no button)
   float X = 0, Y = 0;
   float Width = 0, Height = 0;  // 0 when the picture failed to load
+  bool Hidden = false;          // left out of its group for now (a choice not on offer)
+  // Drawn, hit and counted among the visible buttons.
+  bool Shown() const { return Width > 0 && !Hidden; }
 };
 
 struct ButtonState {

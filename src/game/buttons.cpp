@@ -21,7 +21,7 @@ void ButtonPanel::DrawButtonGroup(int g) {
   if (s.GroupActive[g] != 1) return;
   for (int i = 0; i < kButtonItems; ++i) {
     const ButtonEntry& entry = s.Button(g, i);
-    if (entry.Width <= 0) continue;
+    if (!entry.Shown()) continue;
     const int index = g * kButtonItems + i;
     const bool chosen = s.GroupChoice[g] == i;
     std::optional<platform::Picture>& look =
@@ -39,7 +39,7 @@ void ButtonPanel::DrawButtonGroup(int g) {
 bool ButtonPanel::ItemUnderMouse(int g, int i) {
   const ButtonEntry& entry = g_.buttonState.Button(g, i);
   const ButtonState& b = g_.buttonState;
-  return entry.Width > 0 && entry.X <= b.MouseX && b.MouseX <= entry.X + entry.Width &&
+  return entry.Shown() && entry.X <= b.MouseX && b.MouseX <= entry.X + entry.Width &&
          entry.Y <= b.MouseY && b.MouseY <= entry.Y + entry.Height;
 }
 
@@ -133,7 +133,7 @@ int ButtonPanel::PollGroup(int g, const std::function<int(Key)>& key_item) {
   } else if (key_item) {
     item = key_item(*key);
   }
-  if (item < 0 || item >= kButtonItems || b.Button(g, item).Width <= 0) return -1;
+  if (item < 0 || item >= kButtonItems || !b.Button(g, item).Shown()) return -1;
   PressButton(g, item);
   b.ClickCount = 0;
   return item;
@@ -149,7 +149,7 @@ bool ButtonPanel::VisibleButton(int n, int* group, int* item) const {
     if (g_.buttonState.GroupActive[g] != 1) continue;
     for (int i = 0; i < kButtonItems; ++i) {
       const ButtonEntry& entry = g_.buttonState.Button(g, i);
-      if (entry.Width > 0) shown.push_back({entry.Y, entry.X, g, i});
+      if (entry.Shown()) shown.push_back({entry.Y, entry.X, g, i});
     }
   }
   std::stable_sort(shown.begin(), shown.end(), [](const Shown& a, const Shown& b) {
@@ -171,7 +171,7 @@ void ButtonPanel::AnswerKey(Key key, int g) {
   if (platform::IsConfirmKey(key)) {
     int items = 0, only = 0;
     for (int i = 0; i < kButtonItems; ++i) {
-      if (s.Button(g, i).Width > 0) ++items, only = i;
+      if (s.Button(g, i).Shown()) ++items, only = i;
     }
     if (s.GroupActive[g] == 1 && items == 1) PressButton(g, only);
     return;
@@ -186,7 +186,7 @@ void ButtonPanel::AnswerKey(Key key, int g) {
 void ButtonPanel::StepChoice(int g, int step) {
   int last = -1;
   for (int i = 0; i < kButtonItems; ++i) {
-    if (g_.buttonState.Button(g, i).Width > 0) last = i;
+    if (g_.buttonState.Button(g, i).Shown()) last = i;
   }
   if (last < 0) return;
   const float choice = g_.buttonState.GroupChoice[g];

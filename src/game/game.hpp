@@ -31,6 +31,7 @@
 #include "game/flow_state.hpp"
 #include "game/game_records.hpp"
 #include "game/human_turn.hpp"
+#include "game/kept_game.hpp"
 #include "game/main_loop.hpp"
 #include "game/program_start.hpp"
 #include "game/result_panel.hpp"
@@ -116,6 +117,8 @@ class Game {
   GameLoop loop{*this};
   RecordsState records;
   GameRecorder recorder{*this};
+  KeptGameState keptGame;
+  GameKeeper keeper{*this};
   HumanTurnState humanTurnState;
   HumanPlayer human{*this};
   ReviewHook review;  // filled in by the desktop program

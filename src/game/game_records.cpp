@@ -16,29 +16,6 @@ namespace {
 
 constexpr char kRecordsFileName[] = "records.txt";
 
-bool IsStandardStart(const Grid& start) {
-  for (int x = 1; x <= 8; ++x) {
-    for (int y = 1; y <= 8; ++y) {
-      const bool centre_white = (x == 4 && y == 4) || (x == 5 && y == 5);
-      const bool centre_black = (x == 4 && y == 5) || (x == 5 && y == 4);
-      const int16_t expected = centre_white ? kWhite : centre_black ? kBlack : kEmpty;
-      if (start[x][y] != expected) return false;
-    }
-  }
-  return true;
-}
-
-// Row by row from a1 to h8: '*' black, 'O' white, '-' empty.
-std::string BoardText(const Grid& position) {
-  std::string text;
-  for (int y = 1; y <= 8; ++y) {
-    for (int x = 1; x <= 8; ++x) {
-      text += position[x][y] == kBlack ? '*' : position[x][y] == kWhite ? 'O' : '-';
-    }
-  }
-  return text;
-}
-
 const char* ModeName(GameSummary::Mode mode) {
   switch (mode) {
     case GameSummary::Mode::kVersusComputer:
@@ -64,6 +41,52 @@ std::string WinnerName(const GameSummary& s) {
 }
 
 }  // namespace
+
+Grid StandardStart() {
+  Grid start{};
+  start[4][4] = start[5][5] = kWhite;
+  start[4][5] = start[5][4] = kBlack;
+  return start;
+}
+
+bool IsStandardStart(const Grid& start) {
+  const Grid standard = StandardStart();
+  for (int x = 1; x <= 8; ++x) {
+    for (int y = 1; y <= 8; ++y) {
+      if (start[x][y] != standard[x][y]) return false;
+    }
+  }
+  return true;
+}
+
+std::string BoardText(const Grid& position) {
+  std::string text;
+  for (int y = 1; y <= 8; ++y) {
+    for (int x = 1; x <= 8; ++x) {
+      text += position[x][y] == kBlack   ? kGgfBlack
+              : position[x][y] == kWhite ? kGgfWhite
+                                         : kGgfEmpty;
+    }
+  }
+  return text;
+}
+
+std::optional<Grid> GridOfBoardText(std::string_view text) {
+  if (text.size() != 64) return std::nullopt;
+  Grid grid{};
+  for (int i = 0; i < 64; ++i) {
+    const char square = text[static_cast<size_t>(i)];
+    int16_t& cell = grid[i % 8 + 1][i / 8 + 1];
+    if (square == kGgfBlack) {
+      cell = kBlack;
+    } else if (square == kGgfWhite) {
+      cell = kWhite;
+    } else if (square != kGgfEmpty) {
+      return std::nullopt;
+    }
+  }
+  return grid;
+}
 
 std::string Transcript(const std::array<float, kRecordSize + 1>& record) {
   std::string moves;
@@ -180,6 +203,7 @@ bool GameRecorder::AppendLine(const std::string& folder, const std::string& line
 
 void GameRecorder::Keep(const GameSummary& summary) {
   RecordsState& r = g_.records;
+  g_.keeper.Forget();  // the game is over: nothing is left to continue
   // The same game kept before: played on after 待った on the result screen.
   ForgetEarlierRecord();
   r.LastLine = RecordLine(summary);

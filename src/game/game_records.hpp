@@ -13,7 +13,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "board/board_state.hpp"
 #include "data/ggf.hpp"
@@ -50,6 +52,13 @@ struct GameSummary {
   std::array<float, kRecordSize + 1> record{};
 };
 
+// The usual start: white d4 and e5, black e4 and d5 (squares 1..8 x 1..8).
+Grid StandardStart();
+bool IsStandardStart(const Grid& start);
+// A position row by row from a1 to h8: '*' black, 'O' white, '-' empty.
+std::string BoardText(const Grid& position);
+// The reverse (squares 1..8 x 1..8); nothing unless the text is 64 of those.
+std::optional<Grid> GridOfBoardText(std::string_view text);
 // The moves of a game record in the usual notation, "f5d6c3": column letter a..h
 // (X, left to right) and row 1..8 (Y, top to bottom); empty entries skipped.
 std::string Transcript(const std::array<float, kRecordSize + 1>& record);

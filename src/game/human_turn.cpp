@@ -233,6 +233,7 @@ void HumanPlayer::Hint() {
   BoardState& b = g_.board;
   FlowState& f = g_.flow;
   ++f.HintCount;
+  g_.keeper.Keep();
   EraseBoxAtCursor();
 
   g_.ai.HintMode = 1;
@@ -357,7 +358,9 @@ void HumanPlayer::UndoMove() {
   for (int i = 1; i <= kRecordSize; ++i) entries += b.GameRecord[i] != 0;
   if (entries < 2) DisableUndo();
 
-  g_.hostess.ResetSpeech();  // no comment refers to moves taken back
+  g_.hostess.ResetSpeech();            // no comment refers to moves taken back
+  g_.keptGame.TurnSide = b.HumanSide;  // whoever filled the board, the human plays on
+  g_.keeper.Keep();
 
   b.Layer = 0;
   g_.boardDrawing.CountLegalMovesAndMark();

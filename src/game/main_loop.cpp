@@ -16,6 +16,7 @@ constexpr int kMenuVersusComputer = 0;
 constexpr int kMenuTwoHumans = 1;
 constexpr int kMenuSettings = 2;
 constexpr int kMenuSavedGames = 3;
+constexpr int kMenuContinue = 4;  // shown only while a kept game can be continued
 
 }  // namespace
 
@@ -114,6 +115,8 @@ GameLoop::Stage GameLoop::Menu() {
   for (;;) {
     g_.io.SetTextColour(7, -1);
     for (int g = 0; g <= 10; ++g) s.GroupActive[g] = 0;
+    g_.keeper.FindKeptGame();
+    s.Button(kMenuGroup, kMenuContinue).Hidden = !g_.keptGame.Found;
     s.GroupActive[kMenuGroup] = 1;
     g_.buttons.DrawButtonGroup(kMenuGroup);
     g_.buttons.WaitForButton(kMenuGroup);
@@ -130,6 +133,7 @@ GameLoop::Stage GameLoop::Menu() {
       if (g_.savedGames.Show()) return Stage::kTitle;
       continue;
     }
+    if (choice == kMenuContinue) return ContinueKeptGame();
     if (choice == kMenuTwoHumans) return StartTwoHumans();
     if (choice == kMenuVersusComputer) return StartVersusComputer();
   }
@@ -145,6 +149,7 @@ GameLoop::Stage GameLoop::StartTwoHumans() {
   f.UndoCount = f.HintCount = 0;
   f.ThinkStart = g_.io.Clock();
   g_.board.LastMoveX = g_.board.LastMoveY = 0;
+  g_.keeper.Forget();  // a new game instead of the kept one
   g_.recorder.BeginGame();
   g_.board.HumanSide = kBlack;  // black moves first
   g_.board.ComputerSide = kWhite;
@@ -182,6 +187,7 @@ GameLoop::Stage GameLoop::StartVersusComputer() {
   g_.screen.DrawFace();
 
   if (g_.settings.SelfPlayMode == 1) OpenSelfPlayLog();
+  g_.keeper.Forget();  // a new game instead of the kept one
   g_.recorder.BeginGame();
   f.ThinkStart = g_.io.Clock();
   b.LastMoveX = b.LastMoveY = 0;
@@ -195,6 +201,28 @@ GameLoop::Stage GameLoop::StartVersusComputer() {
   b.HumanSide = kBlack;
   g_.hostess.GreetHuman();
   return Stage::kHumanTurn;
+}
+
+GameLoop::Stage GameLoop::ContinueKeptGame() {
+  g_.keeper.RestoreKeptGame();
+  UpdateGameStage();
+  g_.boardDrawing.DrawWholeBoard();
+  if (g_.flow.VersusComputer == 1) {
+    // As a new game against the computer shows it, with her welcome back.
+    g_.io.SetTextColour(0, 1);
+    g_.screen.DrawPanelBackground();
+    g_.screen.DrawMessageFrame();
+    PrintLevelLine();
+    g_.hostess.ResetSpeech();
+    g_.hostess.WelcomeBack();
+  } else {
+    g_.screen.DrawPanelBackground();
+    g_.screen.DrawMessageFrame();
+  }
+  g_.io.SetLeftButtonDown(0);
+  const BoardState& b = g_.board;
+  const bool computer_moves = g_.flow.VersusComputer == 1 && b.SideToMove == b.ComputerSide;
+  return computer_moves ? Stage::kComputerTurn : Stage::kHumanTurn;
 }
 
 }  // namespace kerna

@@ -32,6 +32,8 @@ class GameLoop {
   Stage Menu();
   Stage StartTwoHumans();
   Stage StartVersusComputer();
+  // The game the menu's 続きから continues, on screen as it was left.
+  Stage ContinueKeptGame();
   Stage HumanTurnStage();
   Stage AfterHumanMove();
   Stage ComputerTurnStage();

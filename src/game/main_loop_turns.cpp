@@ -62,6 +62,8 @@ GameLoop::Stage GameLoop::HumanTurnStage() {
   g_.rules.SavePreviousPosition();
   b.SideToMove = b.HumanSide;
   f.QuitRequested = kNoQuit;
+  g_.keptGame.TurnSide = b.HumanSide;
+  g_.keeper.Keep();
   g_.human.HumanTurn();
 
   b.LastMoveX = b.SquareX;
@@ -84,6 +86,9 @@ GameLoop::Stage GameLoop::HumanTurnStage() {
   g_.rules.CopyLayerToPosition();
   UpdateGameStage();
   if (b.MovesPlayed == 60) return ShowLastMoveAndEnd();
+  // Kept before the pause: closing the window there loses no move.
+  g_.keptGame.TurnSide = b.ComputerSide;
+  g_.keeper.Keep();
   return AfterHumanMove();
 }
 
@@ -139,6 +144,8 @@ GameLoop::Stage GameLoop::ComputerTurnStage() {
     return Stage::kHumanTurn;
   }
 
+  g_.keptGame.TurnSide = b.ComputerSide;
+  g_.keeper.Keep();
   g_.ai.SecondBestFlag = 0;
   g_.rules.CopyPositionToLayers();
   b.SideToMove = b.ComputerSide;

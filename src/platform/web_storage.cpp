@@ -13,6 +13,17 @@ namespace {
 EM_ASYNC_JS(void, mount_stored_folder, (const char* folder_text), {
   const folder = UTF8ToString(folder_text);
   const page = Module.kernaPage;
+  // Emscripten 3.1's in-memory files keep a file that a rename replaced in
+  // their name table: removing the new file later brings the replaced one
+  // back. The replaced file goes first, so a rename over a file leaves one.
+  const renameOver = FS.rename;
+  FS.rename = function(from, to) {
+    try {
+      const target = FS.lookupPath(to).node;
+      if (FS.isFile(target.mode) && target !== FS.lookupPath(from).node) FS.unlink(to);
+    } catch (error) { /* nothing there yet */ }
+    return renameOver.apply(this, arguments);
+  };
   FS.mkdir(folder);
   try {
     if (typeof indexedDB === "undefined") throw new Error("no IndexedDB");
@@ -37,8 +48,11 @@ EM_ASYNC_JS(void, mount_stored_folder, (const char* folder_text), {
   };
   const schedule = () => { if (pending === null) pending = setTimeout(copy, 200); };
   page.storageIdle = () => pending === null && !running;
-  // A page being left copies at once what is waiting (the browser may finish it).
-  addEventListener("pagehide", () => { if (pending !== null) { clearTimeout(pending); copy(); } });
+  // A page being left or hidden copies at once what is waiting: a phone's
+  // browser may discard a hidden tab without another word (the copy may finish).
+  const flush = () => { if (pending !== null) { clearTimeout(pending); copy(); } };
+  addEventListener("pagehide", flush);
+  document.addEventListener("visibilitychange", () => { if (document.visibilityState === "hidden") flush(); });
   const inFolder = (path) => typeof path === "string" && path.startsWith(folder + "/");
   const close = FS.close, rename = FS.rename, unlink = FS.unlink;
   FS.close = function(stream) {

@@ -1,6 +1,6 @@
-// The browser's storage for what the game writes: set.ini, window.ini and the
-// game records live in the user's folder ($XDG_CONFIG_HOME/kerna-reversi), and
-// XDG_CONFIG_HOME is a folder kept in IndexedDB (Emscripten's IDBFS). The game
+// The browser's storage for what the game writes: set.ini, window.ini, the
+// game in progress and the game records live in the user's folder
+// ($XDG_CONFIG_HOME/kerna-reversi), and XDG_CONFIG_HOME is a folder kept in IndexedDB (Emscripten's IDBFS). The game
 // writes with the same code as on the desktop (temporary file + rename); each
 // finished write is copied to IndexedDB a moment later. When IndexedDB is
 // missing (some private modes) or full, the files live on in memory for this

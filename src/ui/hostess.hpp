@@ -77,6 +77,8 @@ class Hostess {
   void CommentOnWin();
   void CommentOnLoss();
   void CommentOnDraw();
+  // A kept game taken up again: a fixed line in the balloon, face 3.
+  void WelcomeBack();
   // A new game or a move taken back: no event spoken yet.
   void ResetSpeech();
 

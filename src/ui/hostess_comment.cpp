@@ -185,6 +185,15 @@ void Hostess::CommentOnDraw() {
   screen_.DrawFace();
 }
 
+void Hostess::WelcomeBack() {
+  DrawBalloon();
+  io_.MoveCursor(kPanelMessageColumn, kBalloonFirstRow);
+  io_.Print(hostess_texts::kWelcomeBackText);
+  io_.Print("\r\n");
+  state_.FaceNumber = 3;
+  screen_.DrawFace();
+}
+
 void Hostess::ResetSpeech() {
   state_.SpeechEvent = 0;
   state_.PreviousSpeechEvent = 0;

@@ -12,6 +12,7 @@ inline constexpr std::string_view kLoadingMessage =
 inline constexpr std::string_view kCornerFirstRow = "やった！"_sjis;
 inline constexpr std::string_view kCornerSecondRow = "スミとっちゃった！"_sjis;
 inline constexpr std::string_view kDrawText = "引き分けです    "_sjis;
+inline constexpr std::string_view kWelcomeBackText = "続きを打ちましょう"_sjis;
 inline constexpr std::string_view kStopFailed = "デバイスの停止に失敗"_sjis;
 inline constexpr std::string_view kOpenFailed = "デバイスのオープンに失敗!"_sjis;
 inline constexpr std::string_view kPlayFailed = "デバイスの再生に失敗"_sjis;

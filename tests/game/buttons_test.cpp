@@ -103,20 +103,39 @@ TEST_F(Buttons, RectanglesAreInclusiveAndTheFirstItemHitWins) {
 }
 
 TEST_F(Buttons, AnEntryWithoutANameIsSkipped) {
-  ButtonEntry& blank = s().Button(6, 4);
+  ButtonEntry& blank = s().Button(6, 5);
   EXPECT_TRUE(blank.Name.empty());
   EXPECT_EQ(blank.Width, 0);
   blank.X = 600;
   blank.Y = 20;
   s().GroupActive[6] = 1;
-  s().GroupChoice[6] = 4;
+  s().GroupChoice[6] = 5;
   game->buttons.DrawButtonGroup(6);
   EXPECT_EQ(io.GetPixel(599, 19), kBluePixel);  // no frame drawn for it
   EXPECT_EQ(io.GetPixel(600, 20), kBluePixel);
   MouseAt(600, 20);  // exactly on its corner: a width-0 test would still match
   game->buttons.HitTestGroup(6);
-  EXPECT_EQ(s().GroupChoice[6], 4);
+  EXPECT_EQ(s().GroupChoice[6], 5);
   EXPECT_EQ(state().ClickCount, 0);
+}
+
+TEST_F(Buttons, AHiddenEntryIsNeitherDrawnNorHitNorCounted) {
+  ButtonEntry& settings = s().Button(6, 2);  // "setup" at (450, 200)
+  settings.Hidden = true;
+  s().GroupActive[6] = 1;
+  s().GroupChoice[6] = 0;
+  game->buttons.DrawButtonGroup(6);
+  EXPECT_EQ(io.GetPixel(451, 201), kBluePixel);
+  MouseAt(451, 201);
+  game->buttons.HitTestGroup(6);
+  EXPECT_EQ(state().ClickCount, 0);
+  int group = 0, item = 0;
+  ASSERT_TRUE(game->buttons.VisibleButton(2, &group, &item));
+  EXPECT_EQ(item, 1);
+  EXPECT_FALSE(game->buttons.VisibleButton(3, &group, &item)) << "two of the three are shown";
+  settings.Hidden = false;
+  game->buttons.DrawButtonGroup(6);
+  EXPECT_EQ(io.GetPixel(451, 201), kUnchosen);
 }
 
 TEST_F(Buttons, PointedGroupIsTheLastActiveGroupUnderTheMouse) {

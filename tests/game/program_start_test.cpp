@@ -67,7 +67,7 @@ TEST_F(ProgramStart, BuildsTheButtonTableFromTheShippedPictures) {
       EXPECT_GT(entry.Height, 0) << entry.Name;
     }
   }
-  EXPECT_EQ(buttons, 42);
+  EXPECT_EQ(buttons, 43);
   // Group 11: five board colours 20 pixels apart on one row.
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(Button(11, i).X, 500 + 20 * i);

@@ -309,6 +309,15 @@ def _icon(kind, x, y, s, style):
             f'<path d="M{x - s * 0.35} {y - s * 0.45} L{x + s * 0.45} {y} L{x - s * 0.35} '
             f'{y + s * 0.45} Z" fill="{ink}" stroke="{ink}" stroke-width="1.2" stroke-linejoin="round"/>'
         )
+    if kind == "resume":
+        # A bookmark ribbon with the play triangle beside it: go on from the kept place.
+        return (
+            f'<path d="M{x - s * 0.5} {y - s * 0.45} L{x - s * 0.14} {y - s * 0.45} L{x - s * 0.14} '
+            f'{y + s * 0.45} L{x - s * 0.32} {y + s * 0.25} L{x - s * 0.5} {y + s * 0.45} Z" '
+            f'fill="{ink}" stroke="{ink}" stroke-width="1" stroke-linejoin="round"/>'
+            f'<path d="M{x + s * 0.02} {y - s * 0.36} L{x + s * 0.5} {y} L{x + s * 0.02} '
+            f'{y + s * 0.36} Z" fill="{ink}" stroke="{ink}" stroke-width="1.2" stroke-linejoin="round"/>'
+        )
     if kind == "undo":
         return (
             f'<path d="M{x + s * 0.42} {y + s * 0.4} A{s * 0.4} {s * 0.38} 0 1 0 {x - s * 0.1} '
@@ -455,6 +464,7 @@ BUTTON_DESIGNS = {
     "c-taisen.bmp": (layout.SIZE_MENU, "コンピュータと対戦", 15, "computer"),
     "h-taisen.bmp": (layout.SIZE_MENU, "二人で対戦", 16, "people"),
     "setup.bmp": (layout.SIZE_MENU, "設定", 16, "gear"),
+    "tuzuki.bmp": (layout.SIZE_MENU, "続きから", 16, "resume"),
     "yes.bmp": (layout.SIZE_YESNO, "はい", 15, "check"),
     "no.bmp": (layout.SIZE_YESNO, "いいえ", 15, "cross"),
     "setok.bmp": (layout.SIZE_OK, "OK", 20, "check"),

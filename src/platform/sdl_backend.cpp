@@ -21,8 +21,9 @@ namespace {
 
 static_assert(sizeof(Rgb) == 3, "the surface must be packed RGB24 to be handed to SDL");
 
-// A new frame at most this often.
+// A new frame at most this often; the window thread also reads SDL's queue this often.
 constexpr int64_t kFrameMs = 16;
+constexpr std::chrono::milliseconds kFrame{kFrameMs};
 
 // Starts SDL's video on a real display. Left to itself SDL would fall back to an
 // invisible "offscreen" window, and probing Wayland without a compositor prints
@@ -78,7 +79,6 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create(std::string* error, int forced_
 }
 
 bool SdlPlatform::OpenWindow(std::string* error, int forced_scale) {
-  frame_event_ = SDL_RegisterEvents(1);
   frame_.resize(static_cast<size_t>(kSurfaceWidth) * kSurfaceHeight);
   presented_.resize(frame_.size());
   window_ = SDL_CreateWindow(kTitle, 0, 0, kSurfaceWidth, kSurfaceHeight, 0);
@@ -130,28 +130,22 @@ int SdlPlatform::Run(const std::function<void()>& game) {
     }
     SDL_TLSCleanup();  // SDL keeps per-thread error texts; this thread is not SDL's own
     game_ended.set_value(failed);
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);  // a game that ends by itself closes the window
+    {
+      std::lock_guard lock(frame_mutex_);
+      game_ended_ = true;  // a game that ends by itself closes the window
+    }
+    window_wakeup_.notify_one();
   });
 
   bool quit = false;
-  uint64_t next_present = 0;
-  while (!quit) {
-    // Sleep until an event comes; when a frame is waiting, only until it may be shown.
-    const uint64_t now = SDL_GetTicks64();
-    const bool frame_due = wake_pending_;
-    const int timeout = !frame_due ? 100 : now >= next_present ? 0 : int(next_present - now);
+  auto next_present = std::chrono::steady_clock::now();
+  while (true) {
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, timeout)) {
-      HandleEvent(event, quit);
-      while (!quit && SDL_PollEvent(&event)) HandleEvent(event, quit);
-    }
-    if (wake_pending_ && SDL_GetTicks64() >= next_present) {
-      wake_pending_ = false;
-      PresentNewFrame();
-      next_present = SDL_GetTicks64() + kFrameMs;
-    }
+    while (!quit && SDL_PollEvent(&event)) HandleEvent(event, quit);
+    if (quit) break;
+    const auto now = std::chrono::steady_clock::now();
+    if (now >= next_present && PresentNewFrame()) next_present = now + kFrame;
+    if (!WaitForWork(next_present)) break;
   }
 
   {
@@ -198,7 +192,7 @@ void SdlPlatform::HandleEvent(const SDL_Event& event, bool& quit) {
       if (const auto key = KeyFromSdl(event.key.keysym.sym, event.key.repeat != 0)) PushKey(*key);
       break;
     default:
-      break;  // the frame event only wakes the loop
+      break;
   }
 }
 
@@ -210,14 +204,26 @@ void SdlPlatform::SetPointer(int window_x, int window_y) {
   pointer_y_ = area.y;
 }
 
-void SdlPlatform::PresentNewFrame(bool always) {
+bool SdlPlatform::WaitForWork(std::chrono::steady_clock::time_point next_present) {
+  std::unique_lock lock(frame_mutex_);
+  const auto next_look = std::chrono::steady_clock::now() + kFrame;
+  if (frame_waiting_) {
+    window_wakeup_.wait_until(lock, std::min(next_present, next_look),
+                              [this] { return game_ended_; });
+  } else {
+    window_wakeup_.wait_until(lock, next_look, [this] { return frame_waiting_ || game_ended_; });
+  }
+  return !game_ended_;
+}
+
+bool SdlPlatform::PresentNewFrame(bool always) {
   {
     std::lock_guard lock(frame_mutex_);
     if (frame_waiting_) {
       std::copy(frame_.begin(), frame_.end(), presented_.begin());
       frame_waiting_ = false;
     } else if (!always) {
-      return;
+      return false;
     }
   }
   SDL_Surface* target = SDL_GetWindowSurface(window_);
@@ -233,6 +239,7 @@ void SdlPlatform::PresentNewFrame(bool always) {
     SDL_UpdateWindowSurface(window_);
   }
   SDL_FreeSurface(source);
+  return true;
 }
 
 // --- Game thread ---
@@ -257,11 +264,7 @@ void SdlPlatform::Publish(bool force) {
   dirty_first_ = kSurfaceHeight;
   dirty_last_ = -1;
   last_publish_ms_ = now;
-  if (!wake_pending_.exchange(true)) {
-    SDL_Event wake{};
-    wake.type = frame_event_;
-    SDL_PushEvent(&wake);
-  }
+  window_wakeup_.notify_one();
 }
 
 int64_t SdlPlatform::Clock() {

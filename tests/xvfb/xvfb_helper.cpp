@@ -1,6 +1,12 @@
 // Small X11 helper for the real-window checks (xdotool cannot do these):
 //   xvfb_helper close WINDOW_ID        asks the window to close, as a window
 //                                      manager's close button does (WM_DELETE_WINDOW)
+//   xvfb_helper close-wait WINDOW_ID PID TIMEOUT_MS
+//                                      the same, then polls the process every
+//                                      millisecond and prints the time from the
+//                                      request to its end (ms); exit 1 on timeout.
+//                                      Timed here, the request is not delayed by
+//                                      this helper's own start on a busy machine
 //   xvfb_helper wait-colour X Y RRGGBB TIMEOUT_MS
 //                                      polls the screen pixel every millisecond and
 //                                      prints the wall-clock time (ms since the epoch)
@@ -10,10 +16,14 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <sys/types.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -35,6 +45,38 @@ int Close(Display* display, Window window) {
   event.xclient.data.l[1] = CurrentTime;
   XSendEvent(display, window, False, NoEventMask, &event);
   XFlush(display);
+  return 0;
+}
+
+// Gone, or a zombie its parent (the check's shell) has not collected yet.
+bool ProcessEnded(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::stringstream text;
+  text << stat.rdbuf();
+  // "pid (name) state ...": the name may hold anything, so read after the last ')'.
+  const std::string fields = text.str();
+  const size_t name_end = fields.rfind(')');
+  if (name_end == std::string::npos || name_end + 2 >= fields.size()) return true;
+  const char state = fields[name_end + 2];
+  return state == 'Z' || state == 'X';
+}
+
+int CloseAndWait(Display* display, Window window, pid_t pid, int timeout_ms) {
+  const auto start = std::chrono::steady_clock::now();
+  Close(display, window);
+  XSync(display, False);  // a window already gone fails here, with Xlib's message
+  while (!ProcessEnded(pid)) {
+    const auto waited = std::chrono::steady_clock::now() - start;
+    if (waited > std::chrono::milliseconds(timeout_ms)) {
+      std::fprintf(stderr, "process %d still runs %d ms after the close request\n",
+                   static_cast<int>(pid), timeout_ms);
+      return 1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  const auto took = std::chrono::steady_clock::now() - start;
+  std::printf("%lld\n", static_cast<long long>(
+                            std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
   return 0;
 }
 
@@ -67,6 +109,9 @@ int main(int argc, char** argv) {
   int result = 2;
   if (argc == 3 && std::strcmp(argv[1], "close") == 0) {
     result = Close(display, static_cast<Window>(std::strtoul(argv[2], nullptr, 0)));
+  } else if (argc == 5 && std::strcmp(argv[1], "close-wait") == 0) {
+    result = CloseAndWait(display, static_cast<Window>(std::strtoul(argv[2], nullptr, 0)),
+                          static_cast<pid_t>(std::atoi(argv[3])), std::atoi(argv[4]));
   } else if (argc == 6 && (std::strcmp(argv[1], "wait-colour") == 0 ||
                            std::strcmp(argv[1], "wait-change") == 0)) {
     result = WaitColour(display, std::atoi(argv[2]), std::atoi(argv[3]),
@@ -74,7 +119,8 @@ int main(int argc, char** argv) {
                         std::strcmp(argv[1], "wait-colour") == 0, std::atoi(argv[5]));
   } else {
     std::fprintf(stderr,
-                 "usage: xvfb_helper close ID | wait-colour|wait-change X Y RRGGBB TIMEOUT_MS\n");
+                 "usage: xvfb_helper close ID | close-wait ID PID TIMEOUT_MS |\n"
+                 "       wait-colour|wait-change X Y RRGGBB TIMEOUT_MS\n");
   }
   XCloseDisplay(display);
   return result;

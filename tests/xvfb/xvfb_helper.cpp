@@ -13,11 +13,17 @@
 //                                      when it first has the colour; exit 1 on timeout
 //   xvfb_helper wait-change X Y RRGGBB TIMEOUT_MS
 //                                      the same, for the first colour other than RRGGBB
+//   xvfb_helper grids STEP N X Y [X Y...]
+//                                      prints "R G B" (decimal) of the N x N screen
+//                                      pixels (X + i STEP, Y + j STEP), row by row,
+//                                      for each origin in turn, all from one read
+//                                      of the screen
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <sys/types.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +32,8 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -98,6 +106,35 @@ int WaitColour(Display* display, int x, int y, unsigned long wanted, bool equal,
   return 1;
 }
 
+// Every grid's pixels from one read of the screen, so that they show one moment.
+int PrintGrids(Display* display, int step, int count,
+               const std::vector<std::pair<int, int>>& origins) {
+  int left = origins[0].first, top = origins[0].second, right = left, bottom = top;
+  for (const auto& [x, y] : origins) {
+    left = std::min(left, x);
+    top = std::min(top, y);
+    right = std::max(right, x);
+    bottom = std::max(bottom, y);
+  }
+  const int span = step * (count - 1) + 1;
+  XImage* image = XGetImage(display, DefaultRootWindow(display), left, top, right - left + span,
+                            bottom - top + span, AllPlanes, ZPixmap);
+  if (image == nullptr) {
+    std::fprintf(stderr, "cannot read the screen at (%d,%d)\n", left, top);
+    return 1;
+  }
+  for (const auto& [x, y] : origins) {
+    for (int j = 0; j < count; ++j) {
+      for (int i = 0; i < count; ++i) {
+        const unsigned long pixel = XGetPixel(image, x - left + i * step, y - top + j * step);
+        std::printf("%lu %lu %lu\n", (pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+      }
+    }
+  }
+  XDestroyImage(image);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -112,15 +149,22 @@ int main(int argc, char** argv) {
   } else if (argc == 5 && std::strcmp(argv[1], "close-wait") == 0) {
     result = CloseAndWait(display, static_cast<Window>(std::strtoul(argv[2], nullptr, 0)),
                           static_cast<pid_t>(std::atoi(argv[3])), std::atoi(argv[4]));
+  } else if (argc >= 6 && argc % 2 == 0 && std::strcmp(argv[1], "grids") == 0) {
+    std::vector<std::pair<int, int>> origins;
+    for (int arg = 4; arg < argc; arg += 2) {
+      origins.emplace_back(std::atoi(argv[arg]), std::atoi(argv[arg + 1]));
+    }
+    result = PrintGrids(display, std::atoi(argv[2]), std::atoi(argv[3]), origins);
   } else if (argc == 6 && (std::strcmp(argv[1], "wait-colour") == 0 ||
                            std::strcmp(argv[1], "wait-change") == 0)) {
     result = WaitColour(display, std::atoi(argv[2]), std::atoi(argv[3]),
                         std::strtoul(argv[4], nullptr, 16),
                         std::strcmp(argv[1], "wait-colour") == 0, std::atoi(argv[5]));
   } else {
-    std::fprintf(stderr,
-                 "usage: xvfb_helper close ID | close-wait ID PID TIMEOUT_MS |\n"
-                 "       wait-colour|wait-change X Y RRGGBB TIMEOUT_MS\n");
+    std::fprintf(
+        stderr,
+        "usage: xvfb_helper close ID | close-wait ID PID TIMEOUT_MS |\n"
+        "       wait-colour|wait-change X Y RRGGBB TIMEOUT_MS | grids STEP N X Y [X Y...]\n");
   }
   XCloseDisplay(display);
   return result;

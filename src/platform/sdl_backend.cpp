@@ -21,9 +21,13 @@ namespace {
 
 static_assert(sizeof(Rgb) == 3, "the surface must be packed RGB24 to be handed to SDL");
 
-// A new frame at most this often; the window thread also reads SDL's queue this often.
+// A new frame at most this often.
 constexpr int64_t kFrameMs = 16;
 constexpr std::chrono::milliseconds kFrame{kFrameMs};
+// The window thread reads SDL's queue this often: a click reaches the game at
+// most this much later than the display has it (the game thread itself looks
+// every millisecond).
+constexpr std::chrono::milliseconds kInputPoll{4};
 
 // Starts SDL's video on a real display. Left to itself SDL would fall back to an
 // invisible "offscreen" window, and probing Wayland without a compositor prints
@@ -130,22 +134,26 @@ int SdlPlatform::Run(const std::function<void()>& game) {
     }
     SDL_TLSCleanup();  // SDL keeps per-thread error texts; this thread is not SDL's own
     game_ended.set_value(failed);
-    {
-      std::lock_guard lock(frame_mutex_);
-      game_ended_ = true;  // a game that ends by itself closes the window
-    }
-    window_wakeup_.notify_one();
+    game_ended_ = true;  // a game that ends by itself closes the window
+    window_wakeup_.release();
   });
 
   bool quit = false;
   auto next_present = std::chrono::steady_clock::now();
-  while (true) {
+  while (!game_ended_) {
     SDL_Event event;
     while (!quit && SDL_PollEvent(&event)) HandleEvent(event, quit);
     if (quit) break;
     const auto now = std::chrono::steady_clock::now();
-    if (now >= next_present && PresentNewFrame()) next_present = now + kFrame;
-    if (!WaitForWork(next_present)) break;
+    if (wake_pending_ && now >= next_present) {
+      wake_pending_ = false;
+      PresentNewFrame();
+      next_present = now + kFrame;
+    }
+    // Until the next look at the queue, a new frame (when it may be shown) or the game's end.
+    const auto next_look = now + kInputPoll;
+    (void)window_wakeup_.try_acquire_until(wake_pending_ ? std::min(next_present, next_look)
+                                                         : next_look);
   }
 
   {
@@ -204,26 +212,14 @@ void SdlPlatform::SetPointer(int window_x, int window_y) {
   pointer_y_ = area.y;
 }
 
-bool SdlPlatform::WaitForWork(std::chrono::steady_clock::time_point next_present) {
-  std::unique_lock lock(frame_mutex_);
-  const auto next_look = std::chrono::steady_clock::now() + kFrame;
-  if (frame_waiting_) {
-    window_wakeup_.wait_until(lock, std::min(next_present, next_look),
-                              [this] { return game_ended_; });
-  } else {
-    window_wakeup_.wait_until(lock, next_look, [this] { return frame_waiting_ || game_ended_; });
-  }
-  return !game_ended_;
-}
-
-bool SdlPlatform::PresentNewFrame(bool always) {
+void SdlPlatform::PresentNewFrame(bool always) {
   {
     std::lock_guard lock(frame_mutex_);
     if (frame_waiting_) {
       std::copy(frame_.begin(), frame_.end(), presented_.begin());
       frame_waiting_ = false;
     } else if (!always) {
-      return false;
+      return;
     }
   }
   SDL_Surface* target = SDL_GetWindowSurface(window_);
@@ -239,7 +235,6 @@ bool SdlPlatform::PresentNewFrame(bool always) {
     SDL_UpdateWindowSurface(window_);
   }
   SDL_FreeSurface(source);
-  return true;
 }
 
 // --- Game thread ---
@@ -264,7 +259,7 @@ void SdlPlatform::Publish(bool force) {
   dirty_first_ = kSurfaceHeight;
   dirty_last_ = -1;
   last_publish_ms_ = now;
-  window_wakeup_.notify_one();
+  if (!wake_pending_.exchange(true)) window_wakeup_.release();
 }
 
 int64_t SdlPlatform::Clock() {

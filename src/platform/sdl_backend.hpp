@@ -12,9 +12,9 @@
 // SIGTERM / SIGINT, which SDL turns into a quit request) makes the game's next Sleep or CheckClosed
 // throw WindowClosed; if the game thread has not ended 0.9 s later the process exits 0 anyway.
 //
-// The window thread reads SDL's queue without waiting in SDL, once a frame and
-// whenever the game hands over a frame or ends (a condition variable, not an
-// SDL event). Waiting in SDL would let SDL wake itself by sending a message to
+// The window thread reads SDL's queue without waiting in SDL, every few
+// milliseconds and whenever the game hands over a frame or ends (a semaphore,
+// not an SDL event). Waiting in SDL would let SDL wake itself by sending a message to
 // the window over a second display connection; the X server orders nothing
 // across connections, so on a busy machine that message could arrive after the
 // window was destroyed, and the X error it causes ends the process with code 1.
@@ -23,12 +23,12 @@
 #include <SDL2/SDL.h>
 
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <semaphore>
 #include <string>
 #include <vector>
 
@@ -84,13 +84,8 @@ class SdlPlatform : public Platform {
 
   // Window thread.
   void HandleEvent(const SDL_Event& event, bool& quit);
-  // Shows the frame the game handed over, if any (always: show the last one again);
-  // false when there was none.
-  bool PresentNewFrame(bool always = false);
-  // Sleeps until the next look at SDL's queue (one frame from now), a new
-  // frame (when one may be shown: not before next_present) or the game's end;
-  // false once the game has ended.
-  bool WaitForWork(std::chrono::steady_clock::time_point next_present);
+  // Shows the frame the game handed over, if any (always: show the last one again).
+  void PresentNewFrame(bool always = false);
   void SetPointer(int window_x, int window_y);
   // Game thread: copies the changed rows into the shared frame, unless (when not
   // forced) the last hand-over is less than one frame old.
@@ -102,13 +97,15 @@ class SdlPlatform : public Platform {
   std::atomic<int> pointer_x_{0}, pointer_y_{0};
 
   // Frame hand-over: the game thread copies changed rows into frame_, the
-  // window thread copies frame_ into presented_, both under the mutex, which
-  // also guards the game's end; window_wakeup_ tells the window thread of either.
+  // window thread copies frame_ into presented_, both under the mutex. The
+  // game thread releases window_wakeup_ when a frame starts waiting and when
+  // the game ends, and never waits for the window thread.
   std::mutex frame_mutex_;
-  std::condition_variable window_wakeup_;
   std::vector<Rgb> frame_;
   bool frame_waiting_ = false;
-  bool game_ended_ = false;
+  std::atomic<bool> wake_pending_{false};  // a frame waits to be presented
+  std::atomic<bool> game_ended_{false};
+  std::counting_semaphore<> window_wakeup_{0};
   std::vector<Rgb> presented_;  // window thread only
   // Game thread only: rows changed since the last hand-over (none: first > last).
   int dirty_first_ = kSurfaceHeight;

@@ -23,6 +23,11 @@ static_assert(sizeof(Rgb) == 3, "the surface must be packed RGB24 to be handed t
 
 // A new frame at most this often.
 constexpr int64_t kFrameMs = 16;
+constexpr std::chrono::milliseconds kFrame{kFrameMs};
+// The window thread reads SDL's queue this often: a click reaches the game at
+// most this much later than the display has it (the game thread itself looks
+// every millisecond).
+constexpr std::chrono::milliseconds kInputPoll{4};
 
 // Starts SDL's video on a real display. Left to itself SDL would fall back to an
 // invisible "offscreen" window, and probing Wayland without a compositor prints
@@ -78,7 +83,6 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create(std::string* error, int forced_
 }
 
 bool SdlPlatform::OpenWindow(std::string* error, int forced_scale) {
-  frame_event_ = SDL_RegisterEvents(1);
   frame_.resize(static_cast<size_t>(kSurfaceWidth) * kSurfaceHeight);
   presented_.resize(frame_.size());
   window_ = SDL_CreateWindow(kTitle, 0, 0, kSurfaceWidth, kSurfaceHeight, 0);
@@ -130,28 +134,26 @@ int SdlPlatform::Run(const std::function<void()>& game) {
     }
     SDL_TLSCleanup();  // SDL keeps per-thread error texts; this thread is not SDL's own
     game_ended.set_value(failed);
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);  // a game that ends by itself closes the window
+    game_ended_ = true;  // a game that ends by itself closes the window
+    window_wakeup_.release();
   });
 
   bool quit = false;
-  uint64_t next_present = 0;
-  while (!quit) {
-    // Sleep until an event comes; when a frame is waiting, only until it may be shown.
-    const uint64_t now = SDL_GetTicks64();
-    const bool frame_due = wake_pending_;
-    const int timeout = !frame_due ? 100 : now >= next_present ? 0 : int(next_present - now);
+  auto next_present = std::chrono::steady_clock::now();
+  while (!game_ended_) {
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, timeout)) {
-      HandleEvent(event, quit);
-      while (!quit && SDL_PollEvent(&event)) HandleEvent(event, quit);
-    }
-    if (wake_pending_ && SDL_GetTicks64() >= next_present) {
+    while (!quit && SDL_PollEvent(&event)) HandleEvent(event, quit);
+    if (quit) break;
+    const auto now = std::chrono::steady_clock::now();
+    if (wake_pending_ && now >= next_present) {
       wake_pending_ = false;
       PresentNewFrame();
-      next_present = SDL_GetTicks64() + kFrameMs;
+      next_present = now + kFrame;
     }
+    // Until the next look at the queue, a new frame (when it may be shown) or the game's end.
+    const auto next_look = now + kInputPoll;
+    (void)window_wakeup_.try_acquire_until(wake_pending_ ? std::min(next_present, next_look)
+                                                         : next_look);
   }
 
   {
@@ -198,7 +200,7 @@ void SdlPlatform::HandleEvent(const SDL_Event& event, bool& quit) {
       if (const auto key = KeyFromSdl(event.key.keysym.sym, event.key.repeat != 0)) PushKey(*key);
       break;
     default:
-      break;  // the frame event only wakes the loop
+      break;
   }
 }
 
@@ -257,11 +259,7 @@ void SdlPlatform::Publish(bool force) {
   dirty_first_ = kSurfaceHeight;
   dirty_last_ = -1;
   last_publish_ms_ = now;
-  if (!wake_pending_.exchange(true)) {
-    SDL_Event wake{};
-    wake.type = frame_event_;
-    SDL_PushEvent(&wake);
-  }
+  if (!wake_pending_.exchange(true)) window_wakeup_.release();
 }
 
 int64_t SdlPlatform::Clock() {

@@ -11,6 +11,13 @@
 // second, so a loading message shows even while the game does not sleep. Closing the window (or
 // SIGTERM / SIGINT, which SDL turns into a quit request) makes the game's next Sleep or CheckClosed
 // throw WindowClosed; if the game thread has not ended 0.9 s later the process exits 0 anyway.
+//
+// The window thread reads SDL's queue without waiting in SDL, every few
+// milliseconds and whenever the game hands over a frame or ends (a semaphore,
+// not an SDL event). Waiting in SDL would let SDL wake itself by sending a message to
+// the window over a second display connection; the X server orders nothing
+// across connections, so on a busy machine that message could arrive after the
+// window was destroyed, and the X error it causes ends the process with code 1.
 #pragma once
 
 #include <SDL2/SDL.h>
@@ -21,6 +28,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <semaphore>
 #include <string>
 #include <vector>
 
@@ -85,17 +93,20 @@ class SdlPlatform : public Platform {
 
   SDL_Window* window_ = nullptr;
   int scale_ = 1;
-  Uint32 frame_event_ = 0;  // SDL user event: a new frame is waiting
   std::atomic<bool> closed_{false};
   std::atomic<int> pointer_x_{0}, pointer_y_{0};
 
   // Frame hand-over: the game thread copies changed rows into frame_, the
-  // window thread copies frame_ into presented_, both under the mutex.
+  // window thread copies frame_ into presented_, both under the mutex. The
+  // game thread releases window_wakeup_ when a frame starts waiting and when
+  // the game ends, and never waits for the window thread.
   std::mutex frame_mutex_;
   std::vector<Rgb> frame_;
   bool frame_waiting_ = false;
   std::atomic<bool> wake_pending_{false};  // a frame waits to be presented
-  std::vector<Rgb> presented_;             // window thread only
+  std::atomic<bool> game_ended_{false};
+  std::counting_semaphore<> window_wakeup_{0};
+  std::vector<Rgb> presented_;  // window thread only
   // Game thread only: rows changed since the last hand-over (none: first > last).
   int dirty_first_ = kSurfaceHeight;
   int dirty_last_ = -1;

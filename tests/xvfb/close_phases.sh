@@ -14,7 +14,6 @@ game="$(realpath "$1")"
 assets="$(cd "$2" && pwd)"
 build="$3"
 helper="$build/xvfb/xvfb_helper"
-readonly startup_timeout_ms=30000
 readonly close_limit_ms=1000
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb_common.sh"
 
@@ -22,47 +21,6 @@ require_tools Xvfb xdotool convert
 [ -x "$helper" ] || fail "helper $helper not built"
 export XDG_CONFIG_HOME="$work/config"
 start_xvfb 1024x768
-
-title_pixel=$(picture_pixel title.bmp 100 30)
-frame_pixel=$(picture_pixel msg.bmp 100 50)
-
-# A scratch data folder: pictures, sound and voices linked, dat\ copied.
-new_folder() {  # name
-  local data="$work/$1"
-  mkdir -p "$data"
-  for folder in bmp sound voice; do
-    [ -e "$assets/$folder" ] && ln -s "$assets/$folder" "$data/$folder"
-  done
-  cp -r "$assets/dat" "$data/dat"
-  echo "$data"
-}
-
-# Starts the game in the folder (extra environment first) and waits for the title screen.
-start_game() {  # folder [VAR=value...]
-  local folder="$1"
-  shift
-  (cd "$folder" && exec env "$@" "$game") 2>"$work/game.err" &
-  game_pid=$!
-  "$helper" wait-colour 529 30 "${title_pixel#\#}" "$startup_timeout_ms" >/dev/null ||
-    fail "no title screen; stderr: $(cat "$work/game.err")"
-  window=$(timeout $((startup_timeout_ms / 1000)) xdotool search --sync --onlyvisible --pid "$game_pid" |
-    head -n1) || fail "window of pid $game_pid not found"
-  sleep 0.3
-}
-
-# Menu -> play the computer -> side (black|white) -> level -> start.
-choose_game() {  # side level
-  local side_y=115
-  [ "$1" = white ] && side_y=145
-  xdotool mousemove 500 135 click 1
-  sleep 0.4
-  xdotool mousemove 530 "$side_y" click 1
-  sleep 0.2
-  xdotool mousemove 530 $((195 + 28 * $2)) click 1
-  sleep 0.2
-  xdotool mousemove 530 400 click 1
-  "$helper" wait-colour 538 358 "${frame_pixel#\#}" 15000 >/dev/null || fail "the game did not start"
-}
 
 # Sends the close request; the process must end within the limit with exit 0
 # and leave set.ini as it found it.
@@ -76,26 +34,26 @@ close_game() {  # folder phase
 }
 
 # 1. Level 6, the computer opening: its first move is a search (no book move yet).
-data=$(new_folder search)
-start_game "$data"
+data=$(scratch_folder search)
+start_to_title "$data"
 choose_game white 6
 sleep 1
 close_game "$data" "level 6 search"
 
 # 2. Level 6 with 16 squares left: the computer (black) starts the endgame solver.
-data=$(new_folder solver)
+data=$(scratch_folder solver)
 printf '%s\r\n' 00022210 11122100 11121222 12111121 01211220 00121121 00112110 00022221 \
   >"$data/dat/start.dat"
-start_game "$data"
+start_to_title "$data"
 choose_game white 6
 sleep 1
 close_game "$data" "endgame solver"
 
 # 3. Three lone discs: black (the human) passes, white passes, the result screen.
-data=$(new_folder result)
+data=$(scratch_folder result)
 printf '%s\r\n' 20000000 00000000 00000000 00001000 00000000 00000000 00000000 00000002 \
   >"$data/dat/start.dat"
-start_game "$data"
+start_to_title "$data"
 choose_game black 2
 sleep 0.5
 xdotool mousemove 200 200 click 1  # acknowledges the pass
@@ -104,8 +62,8 @@ close_game "$data" "result screen"
 
 # 4. No audio device: the game starts, a move is played with its sound and
 # the hostess's voice (silent), and the window closes cleanly.
-data=$(new_folder silent)
-start_game "$data" SDL_AUDIODRIVER=kerna-no-such-device
+data=$(scratch_folder silent)
+start_to_title "$data" SDL_AUDIODRIVER=kerna-no-such-device
 choose_game black 1
 disc=$(picture_pixel kuro.bmp 17 17)
 # c4, pointed at first; clicked again while the greeting may still hold the turn back.
@@ -124,7 +82,7 @@ sleep 1.5
 close_game "$data" "no audio device, after a move"
 
 # 5. No font: a one-line reason naming the package, exit code 1, no crash.
-data=$(new_folder nofont)
+data=$(scratch_folder nofont)
 printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$work/fonts.conf"
 code=0
 (cd "$data" && FONTCONFIG_FILE="$work/fonts.conf" timeout 30 "$game") 2>"$work/game.err" || code=$?

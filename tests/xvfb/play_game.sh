@@ -119,11 +119,12 @@ board=""    # 64 characters, row by row: B, W, . (empty) or ? (turning)
 box_shown=0 # whether the selection box is on the board: the human's turn
 read_board() {
   local result
-  # One pass over the board's pixels: one near each square's centre (the
+  # One look at the board's pixels (one read of the screen by the helper,
+  # cheap enough for a loaded machine): one near each square's centre (the
   # board colour, a dark disc, a light disc, or something between: a disc
-  # turning) and one on the line where the selection box's left side runs.
+  # turning), then one on the line where the selection box's left side runs.
   # Then the first legal square of each side in column order ("-" for none).
-  result=$(import -window root -crop 385x385+21+21 +repage -depth 8 rgb:- | od -An -v -tu1 -w3 |
+  result=$("$helper" grids 48 8 46 46 21 42 |
     awk -v plain="$plain" -v light="$light" '
       function hex(r, g, b) { return sprintf("#%02X%02X%02X", r, g, b) }
       function legal(x, y, side, other,   dx, dy, cx, cy, run) {
@@ -142,19 +143,15 @@ read_board() {
         for (x = 1; x <= 8; x++) for (y = 1; y <= 8; y++) if (legal(x, y, side, other)) return x "," y
         return "-"
       }
-      BEGIN { width = 385 }
-      {
-        x = (NR - 1) % width; y = int((NR - 1) / width)
-        if (x % 48 == 25 && y % 48 == 25) {
-          c = hex($1, $2, $3)
-          if (c == plain || c == light) s = "."
-          else if ($1 < 100 && $2 < 100 && $3 < 100) s = "B"
-          else if ($1 > 200 && $2 > 200 && $3 > 200) s = "W"
-          else s = "?"
-          sq[int(x / 48) + 1, int(y / 48) + 1] = s
-        }
-        if (x % 48 == 0 && y % 48 == 21 && $3 == 0 && $1 == 255) box = 1
+      NR <= 64 {
+        c = hex($1, $2, $3)
+        if (c == plain || c == light) s = "."
+        else if ($1 < 100 && $2 < 100 && $3 < 100) s = "B"
+        else if ($1 > 200 && $2 > 200 && $3 > 200) s = "W"
+        else s = "?"
+        sq[(NR - 1) % 8 + 1, int((NR - 1) / 8) + 1] = s
       }
+      NR > 64 && $3 == 0 && $1 == 255 { box = 1 }
       END {
         for (j = 1; j <= 8; j++) for (i = 1; i <= 8; i++) out = out sq[i, j]
         print out, (box ? 1 : 0), first("B", "W"), first("W", "B")

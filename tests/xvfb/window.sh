@@ -22,7 +22,6 @@ helper="$build/xvfb/xvfb_helper"
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb_common.sh"
 readonly title="ケルナのリバーシ V2.73"
 readonly runs=5
-readonly startup_timeout_ms=30000
 readonly close_limit_ms=1000
 
 require_tools Xvfb xdotool import convert

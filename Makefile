@@ -126,9 +126,13 @@ dist: test-release web
 	bash packaging/dist.sh $(DIST) $(RELEASE_BUILD) $(WEB_BUILD)/site $(WINDOWS_BUILD)
 
 # The Linux package unpacked into a scratch root and run from there, lintian,
-# desktop-file-validate, appstreamcli validate and a simulated apt install.
+# desktop-file-validate, appstreamcli validate and a simulated apt install;
+# the Windows installer, when there is one, installed and uninstalled under Wine.
 dist-check: dist
 	bash packaging/linux/check-deb.sh $(DIST)/kerna-reversi_*_amd64.deb $(DIST)/work
+	for setup in $(DIST)/kerna-reversi-*-setup.exe; do \
+	  [ ! -e "$$setup" ] || bash packaging/windows/check-installer.sh "$$setup" $(DIST)/work || exit 1; \
+	done
 
 # The Windows sound code cross-compiled and run under Wine (no sound card
 # needed): the system codec's mp3 decode against mpg123's, with and without

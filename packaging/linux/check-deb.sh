@@ -38,7 +38,7 @@ review="$(cd / && HOME="$work" timeout 120 "$root/usr/bin/kerna-reversi" --revie
 echo "kerna-reversi reviews a record: $(head -1 <<<"$review")"
 
 echo "== lintian"
-lintian --fail-on error --suppress-tags no-manual-page "$deb"
+lintian --fail-on error "$deb"
 echo "== desktop-file-validate, appstreamcli validate"
 desktop-file-validate "$root/usr/share/applications/kerna-reversi.desktop"
 appstreamcli validate --no-net "$metainfo"

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The Linux desktop package: what `cmake --install` lays out under /usr (the
 # programs stripped, the data, the menu entry, icons, the .ggf type and the
-# AppStream metadata), the Debian documentation files, and a control file
-# whose Depends come from the libraries the programs link (dpkg-shlibdeps)
-# plus the font the game renders its text with.
+# AppStream metadata), the manual pages, Debian's documentation files and a
+# control file whose Depends come from the libraries the programs link
+# (dpkg-shlibdeps) plus the font the game renders its text with.
 #
 #   make-deb.sh BUILD_DIR VERSION OUT_DIR WORK_DIR
 set -euo pipefail
@@ -23,6 +23,11 @@ install -m 644 "$here/copyright" "$doc/copyright"
 date="$(git -C "$here" log -1 --format=%aD 2>/dev/null || date -R)"
 printf '%s (%s) stable; urgency=medium\n\n  * Release %s.\n\n -- %s  %s\n' \
   "$name" "$version" "$version" "$maintainer" "$date" | gzip -9n >"$doc/changelog.Debian.gz"
+
+install -d "$root/usr/share/man/man6"
+for page in kerna-reversi kerna-engine; do
+  gzip -9n <"$here/$page.6" >"$root/usr/share/man/man6/$page.6.gz"
+done
 
 # dpkg-shlibdeps wants to run inside a source package; a bare one will do.
 mkdir -p "$work/shlibdeps/debian"

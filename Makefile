@@ -20,7 +20,7 @@ WINDOWS_BUILD ?= build-windows
 WIN_SOUND_BUILD ?= build-win-sound
 
 .PHONY: all deps build run test test-plain test-release test-sanitize fuzz-long monkey-long faults-long bench bench-check format clean \
-	web web-serve web-test web-bench dist dist-check windows-sound-test
+	web web-serve web-test web-bench dist dist-check dist-check-fresh windows-sound-test
 
 all: build
 
@@ -133,6 +133,12 @@ dist-check: dist
 	for setup in $(DIST)/kerna-reversi-*-setup.exe; do \
 	  [ ! -e "$$setup" ] || bash packaging/windows/check-installer.sh "$$setup" $(DIST)/work || exit 1; \
 	done
+
+# `apt install` of the Linux package on a fresh Debian 12 made by mmdebstrap
+# from the machine's package sources (root, a few minutes, not in CI).
+dist-check-fresh: dist
+	bash scripts/install-deps.sh mmdebstrap
+	bash packaging/linux/check-fresh-install.sh $(DIST)/kerna-reversi_*_amd64.deb $(DIST)/work
 
 # The Windows sound code cross-compiled and run under Wine (no sound card
 # needed): the system codec's mp3 decode against mpg123's, with and without

@@ -17,6 +17,6 @@ mmdebstrap --quiet --variant=apt --mode=root \
   --customize-hook="copy-in $deb /tmp" \
   --customize-hook="chroot \"\$1\" apt-get install -y -q /tmp/${deb##*/} >/dev/null" \
   --customize-hook='chroot "$1" dpkg-query -W -f="installed \${Package} \${Version}\n" kerna-reversi' \
-  --customize-hook='chroot "$1" sh -c "printf \"nboard 2\\nping 5\\nquit\\n\" | kerna-engine" | grep -x "pong 5"' \
+  --customize-hook='chroot "$1" sh -c "printf \"nboard 2\\nping 5\\nquit\\n\" | /usr/games/kerna-engine" | grep -x "pong 5"' \
   bookworm "$root" "$sources"
 echo "apt installed the package on a fresh Debian 12 and its engine answers there"

@@ -8,6 +8,7 @@
 #   make-deb.sh BUILD_DIR VERSION OUT_DIR WORK_DIR
 set -euo pipefail
 build="$1" version="$2" out="$3" work="$4"
+out="$(realpath "$out")" work="$(mkdir -p "$work" && realpath "$work")"
 here="$(cd "$(dirname "$0")" && pwd)"
 maintainer="${DEB_MAINTAINER:-kerna-reversi developers <kerna-reversi@example.org>}"
 name=kerna-reversi

@@ -5,6 +5,7 @@
 #   make-zip.sh SITE_DIR VERSION OUT_DIR WORK_DIR
 set -euo pipefail
 site="$1" version="$2" out="$3" work="$4"
+out="$(realpath "$out")" work="$(mkdir -p "$work" && realpath "$work")"
 [ -f "$site/index.html" ] || { echo "no site in $site (make web builds it)" >&2; exit 1; }
 
 folder="kerna-reversi-$version-web"
@@ -15,5 +16,5 @@ find "$work/web/$folder" -exec touch -h -d "@$stamp" {} +
 zip_file="$out/$folder.zip"
 rm -f "$zip_file"
 (cd "$work/web" && find "$folder" -print | LC_ALL=C sort | TZ=UTC zip -X -9 -q -@ \
-  "$(realpath "$zip_file")")
+  "$zip_file")
 echo "$zip_file"

@@ -7,12 +7,14 @@
 #   make-windows.sh WINDOWS_BUILD VERSION OUT_DIR WORK_DIR
 set -euo pipefail
 windows_build="$1" version="$2" out="$3" work="$4"
+out="$(realpath "$out")" work="$(mkdir -p "$work" && realpath "$work")"
 here="$(cd "$(dirname "$0")" && pwd)"
 assets="$here/../../assets"
 
 program() {
-  [ -d "$windows_build" ] && find "$windows_build" -name "$1" -type f -not -path '*/CMakeFiles/*' |
-    sort | head -1
+  if [ -d "$windows_build" ]; then
+    find "$windows_build" -name "$1" -type f -not -path '*/CMakeFiles/*' | sort | head -1
+  fi
 }
 game="$(program kerna-reversi.exe)"
 engine="$(program kerna-engine.exe)"
@@ -35,12 +37,12 @@ find "$stage" -exec touch -h -d "@$stamp" {} +
 zip_file="$out/kerna-reversi-$version-windows.zip"
 rm -f "$zip_file"
 (cd "$work/windows" && find "$folder" -print | LC_ALL=C sort | TZ=UTC zip -X -9 -q -@ \
-  "$(realpath "$zip_file")")
+  "$zip_file")
 echo "$zip_file"
 
 convert "$assets"/icons/kerna-reversi-{16,32,48,256}.png "$work/windows/kerna-reversi.ico"
 setup="$out/kerna-reversi-$version-setup.exe"
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" \
-  -DICON="$work/windows/kerna-reversi.ico" -DOUTFILE="$(realpath "$out")/${setup##*/}" \
+  -DICON="$work/windows/kerna-reversi.ico" -DOUTFILE="$setup" \
   -DSIZE_KB="$(du -sk "$stage" | cut -f1)" "$here/installer.nsi" >&2
 echo "$setup"

@@ -8,7 +8,7 @@
 #
 #   check-deb.sh PACKAGE.deb WORK_DIR
 set -euo pipefail
-deb="$(realpath "$1")" work="$2"
+deb="$(realpath "$1")" work="$(mkdir -p "$2" && realpath "$2")"
 root="$work/scratch-root"
 fail() { echo "check-deb: $*" >&2; exit 1; }
 

@@ -29,7 +29,10 @@ stage="$work/windows/$folder"
 rm -rf "$work/windows" && mkdir -p "$stage"
 cp "$game" "$engine" "$stage/"
 cp -r "$assets/dat" "$assets/bmp" "$assets/sound" "$assets/voice" "$stage/"
-sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$here/README.txt" >"$stage/README.txt"
+# The read-me with Windows line ends and a byte-order mark, so that every
+# Notepad shows its Japanese.
+{ printf '\xEF\xBB\xBF'; sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$here/README.txt"; } \
+  >"$stage/README.txt"
 # Every file dated by the commit, so one commit zips to the same bytes.
 stamp="$(git -C "$here" log -1 --format=%ct 2>/dev/null || date +%s)"
 find "$stage" -exec touch -h -d "@$stamp" {} +

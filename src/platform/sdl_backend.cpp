@@ -21,6 +21,8 @@ namespace {
 
 static_assert(sizeof(Rgb) == 3, "the surface must be packed RGB24 to be handed to SDL");
 
+constexpr const char* kTitle = "ケルナのリバーシ V" KERNA_VERSION;
+
 // A new frame at most this often.
 constexpr int64_t kFrameMs = 16;
 constexpr std::chrono::milliseconds kFrame{kFrameMs};

@@ -42,7 +42,6 @@ namespace kerna::platform {
 
 class SdlPlatform : public Platform {
  public:
-  static constexpr const char* kTitle = "ケルナのリバーシ V2.73";
   // How long the game thread may take to end after the window closed.
   static constexpr int kCloseGraceMs = 900;
 

@@ -20,7 +20,7 @@ assets="$2"
 build="$3"
 helper="$build/xvfb/xvfb_helper"
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb_common.sh"
-readonly title="ケルナのリバーシ V2.73"
+readonly title="ケルナのリバーシ V${KERNA_VERSION:?the project version, set by ctest}"
 readonly runs=5
 readonly close_limit_ms=1000
 

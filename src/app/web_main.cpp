@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <sstream>
+#include <utility>
 
 #include "game/data_folder.hpp"
 #include "game/game.hpp"
@@ -15,6 +16,7 @@
 #include "platform/file_io.hpp"
 #include "platform/web_backend.hpp"
 #include "platform/web_storage.hpp"
+#include "ui/panel_layout.hpp"
 
 namespace {
 
@@ -27,7 +29,22 @@ constexpr const char* kVoiceList = "/voice-list.txt";
 EM_JS(int, page_test_mode, (), { return Module.kernaPage.testMode ? 1 : 0; });
 EM_JS(void, page_game_starts, (int forced_scale), { Module.kernaPage.gameStarts(forced_scale); });
 EM_JS(void, page_game_ended, (), { Module.kernaPage.gameEnded(); });
+EM_JS(void, page_picture_area, (const char* name, int left, int top, int width, int height), {
+  Module.kernaPage.pictureAreas[UTF8ToString(name)] = { left, top, width, height };
+});
 // clang-format on
+
+// Where the page may cut the picture: a narrow screen shows the board part
+// above the panel part; the square tells the page how large a square shows.
+void TellPagePictureAreas() {
+  const kerna::ScreenLayout layout;
+  for (const auto& [name, area] : {std::pair{"board", kerna::BoardPart(layout)},
+                                   std::pair{"panel", kerna::PanelPart(layout)}}) {
+    page_picture_area(name, area.left, area.top, area.width, area.height);
+  }
+  page_picture_area("square", static_cast<int>(layout.BoardLeft), static_cast<int>(layout.BoardTop),
+                    static_cast<int>(layout.SquareWidth), static_cast<int>(layout.SquareHeight));
+}
 
 // The voices are not in the data package: the page fetches each one when the
 // game first plays it. An empty file stands for each in the data folder, so
@@ -53,6 +70,7 @@ int main() {
   ::chmod((std::string(kDataFolder) + "/dat").c_str(), 0555);
   auto io = std::make_unique<kerna::platform::WebPlatform>(page_test_mode() != 0);
   io->SetDataFolder(kDataFolder);
+  TellPagePictureAreas();
   page_game_starts(kerna::ForcedWindowScale(kDataFolder));
   auto game = std::make_unique<kerna::Game>(*io);
   kerna::RunGame(*game);

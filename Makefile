@@ -97,7 +97,8 @@ web-serve: web
 # The page test: the scenario's pictures from the desktop's headless backend,
 # then the same scenario played on the page in headless Chromium (puppeteer-core
 # from npm, Debian's /usr/bin/chromium), picture for picture. Screenshots of
-# each step land in $(WEB_BUILD)/test/page.
+# each step land in $(WEB_BUILD)/test/page. Then the phone's screens, played
+# by touch (screenshots in $(WEB_BUILD)/test/phone).
 web-test: web
 	bash scripts/install-web-deps.sh test
 	cmake --build $(BUILD) -j $(JOBS) --target kerna-web-frames
@@ -105,6 +106,7 @@ web-test: web
 	$(BUILD)/web/test/frames/kerna-web-frames web/test/scenario.txt $(WEB_BUILD)/test/desktop
 	cd web/test && npm ci
 	node web/test/play.mjs $(WEB_BUILD)/site $(WEB_BUILD)/test/desktop $(WEB_BUILD)/test/page
+	node web/test/phone.mjs $(WEB_BUILD)/site $(WEB_BUILD)/test/desktop $(WEB_BUILD)/test/phone
 
 # The level-6 computer's think time on kerna-bench's positions in headless
 # Chromium; compare with the level-6 lines of `make bench`.

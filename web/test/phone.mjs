@@ -204,6 +204,15 @@ try {
     }
     return problems;
   });
+  // Opened from the home screen without a network, it starts from what the worker kept.
+  server.setOffline(true);
+  await page.setCacheEnabled(false);  // the worker's copy, not the browser's cache
+  await page.reload();
+  const offline = await page.waitForFunction(() => !document.getElementById("screen").hidden, { timeout: 30000 })
+    .then(() => "", (error) => String(error));
+  server.setOffline(false);
+  await page.setCacheEnabled(true);
+  if (offline) install.push(`offline start: ${offline}`);
   check(install.length === 0, "the manifest is served, valid and kept offline", install.join("; "));
 
   // A finger swiped up the help text and a mouse dragged across it: the

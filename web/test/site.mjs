@@ -8,12 +8,20 @@ import puppeteer from "puppeteer-core";
 
 export const WIDTH = 640, HEIGHT = 440;
 
-// A static server for the site on a free loopback port; resolves to its address.
+// A static server for the site on a free loopback port; resolves to its
+// address. setOffline(true) makes it answer nothing but errors, as a page
+// without a network sees it (the browser's own offline mode leaves out the
+// service worker's requests).
 export async function serveSite(siteDir) {
+  let offline = false;
   const types = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css",
                   ".wasm": "application/wasm", ".png": "image/png", ".data": "application/octet-stream",
                   ".webmanifest": "application/manifest+json" };
   const server = createServer((request, response) => {
+    if (offline) {
+      response.destroy();
+      return;
+    }
     const path = decodeURIComponent(new URL(request.url, "http://x").pathname);
     const file = join(siteDir, path.endsWith("/") ? `${path}index.html` : path);
     try {
@@ -26,7 +34,8 @@ export async function serveSite(siteDir) {
     }
   });
   await new Promise((done) => server.listen(0, "127.0.0.1", done));
-  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
+  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close(),
+           setOffline: (value) => { offline = value; } };
 }
 
 // Headless Chromium on a profile of its own, removed at close.

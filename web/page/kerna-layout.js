@@ -27,9 +27,10 @@ window.kernaLayout = (() => {
   const SIDE_MIN = 170, SIDE_MAX = 320;
   const MARGIN = 8;  // the text's distance from the screen's sides
 
-  // Each arrangement's scale (CSS pixels per picture pixel) and the text's
-  // width; textHeight(width) measures the text set at that width.
-  function candidates(width, height, areas, textHeight) {
+  // The arrangement with the largest scale (CSS pixels per picture pixel),
+  // and the text's width in it; textHeight(width) measures the text set at
+  // that width.
+  function bestArrangement(width, height, areas, textHeight) {
     const below = textHeight(width - 2 * MARGIN);
     const found = [];
     const { board, panel } = areas;
@@ -90,7 +91,7 @@ window.kernaLayout = (() => {
       fit(forcedScale) {
         const width = document.documentElement.clientWidth, height = document.documentElement.clientHeight;
         const ratio = window.devicePixelRatio || 1;
-        const chosen = candidates(width, height, areas, textHeight);
+        const chosen = bestArrangement(width, height, areas, textHeight);
         let scale = chosen.scale;
         if (forcedScale > 0) scale = Math.min(scale, forcedScale / ratio);
         scale = Math.max(scale, 0.1);

@@ -101,7 +101,8 @@ web-serve: web
 # The page test: the scenario's pictures from the desktop's headless backend,
 # then the same scenario played on the page in headless Chromium (puppeteer-core
 # from npm, Debian's /usr/bin/chromium), picture for picture. Screenshots of
-# each step land in $(WEB_BUILD)/test/page. Then the review of a kept game,
+# each step land in $(WEB_BUILD)/test/page. Then the phone's screens, played
+# by touch (screenshots in $(WEB_BUILD)/test/phone), the review of a kept game,
 # whose values must be the desktop program's (screenshots and the times of
 # both in $(WEB_BUILD)/test/review), and a game kept across a reload and
 # continued (continue.mjs, screenshots in $(WEB_BUILD)/test/continue).
@@ -112,6 +113,7 @@ web-test: web
 	$(BUILD)/web/test/frames/kerna-web-frames web/test/scenario.txt $(WEB_BUILD)/test/desktop
 	cd web/test && npm ci
 	node web/test/play.mjs $(WEB_BUILD)/site $(WEB_BUILD)/test/desktop $(WEB_BUILD)/test/page
+	node web/test/phone.mjs $(WEB_BUILD)/site $(WEB_BUILD)/test/desktop $(WEB_BUILD)/test/phone
 	node web/test/review.mjs $(WEB_BUILD)/site web/test/review-game.ggf $(BUILD)/src/app/kerna-reversi \
 		$(WEB_BUILD)/test/review
 	node web/test/continue.mjs $(WEB_BUILD)/site $(WEB_BUILD)/test/continue

@@ -1,7 +1,19 @@
-# Writes the site's service worker with a digest of the page's files (see
-# service-worker.js.in): cmake -DSITE_DIR=... -DTEMPLATE=... -P stamp_service_worker.cmake
+# Writes the site's service worker with a digest of the files it keeps (its
+# FILES list, see service-worker.js.in), so that a change to any of them is a
+# new build to the browser:
+#   cmake -DSITE_DIR=... -DTEMPLATE=... -P stamp_service_worker.cmake
+file(READ ${TEMPLATE} template)
+string(REGEX MATCH "const FILES = \\[[^]]*\\]" files "${template}")
+string(REGEX MATCHALL "\"[^\"]+\"" names "${files}")
+if(NOT names)
+  message(FATAL_ERROR "${TEMPLATE}: no FILES list")
+endif()
 set(digests "")
-foreach(name index.html kerna-page.css kerna-page.js kerna.js kerna.wasm kerna.data voice-list.txt)
+foreach(name IN LISTS names)
+  string(REPLACE "\"" "" name ${name})
+  if(name STREQUAL "./")
+    continue()  # index.html
+  endif()
   file(SHA256 ${SITE_DIR}/${name} digest)
   string(APPEND digests ${digest})
 endforeach()

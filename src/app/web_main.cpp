@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 #include <sstream>
+#include <utility>
 
 #include "game/data_folder.hpp"
 #include "game/game.hpp"
@@ -19,6 +20,7 @@
 #include "review/review_screen.hpp"
 #include "review/review_text.hpp"
 #include "review/web_sliced_review.hpp"
+#include "ui/panel_layout.hpp"
 
 namespace {
 
@@ -33,7 +35,22 @@ EM_JS(void, page_game_starts, (int forced_scale), { Module.kernaPage.gameStarts(
 EM_JS(void, page_game_ended, (), { Module.kernaPage.gameEnded(); });
 EM_JS(void, page_review_starts, (), { Module.kernaPage.reviewStarts(); });
 EM_JS(void, page_move_valued, (const char* line), { Module.kernaPage.moveValued(UTF8ToString(line)); });
+EM_JS(void, page_picture_area, (const char* name, int left, int top, int width, int height), {
+  Module.kernaPage.pictureAreas[UTF8ToString(name)] = { left, top, width, height };
+});
 // clang-format on
+
+// Where the page may cut the picture: a narrow screen shows the board part
+// above the panel part; the square tells the page how large a square shows.
+void TellPagePictureAreas() {
+  const kerna::ScreenLayout layout;
+  for (const auto& [name, area] : {std::pair{"board", kerna::BoardPart(layout)},
+                                   std::pair{"panel", kerna::PanelPart(layout)}}) {
+    page_picture_area(name, area.left, area.top, area.width, area.height);
+  }
+  page_picture_area("square", static_cast<int>(layout.BoardLeft), static_cast<int>(layout.BoardTop),
+                    static_cast<int>(layout.SquareWidth), static_cast<int>(layout.SquareHeight));
+}
 
 // The voices are not in the data package: the page fetches each one when the
 // game first plays it. An empty file stands for each in the data folder, so
@@ -74,6 +91,7 @@ int main() {
   ::chmod((std::string(kDataFolder) + "/dat").c_str(), 0555);
   auto io = std::make_unique<kerna::platform::WebPlatform>(page_test_mode() != 0);
   io->SetDataFolder(kDataFolder);
+  TellPagePictureAreas();
   page_game_starts(kerna::ForcedWindowScale(kDataFolder));
   auto game = std::make_unique<kerna::Game>(*io);
   game->review.Open = [&game](const std::optional<std::string>& ggf_text) {

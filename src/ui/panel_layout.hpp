@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "platform/surface.hpp"
+
 namespace kerna {
 
 // Panel texts: labels and menus at column 55, messages (and the hostess's
@@ -45,5 +47,22 @@ struct ScreenLayout {
   int16_t ProgressLength = 22;
   int16_t SelectedFrameColour = 7;
 };
+
+// A rectangle of the picture, in its pixels.
+struct PictureArea {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+// The two parts of the picture that a narrow screen shows one above the
+// other: the board in its 22-pixel frame (x 0..428, y 0..429), and the panel
+// right of it, from its left edge (x 429) to the picture's right edge.
+constexpr PictureArea BoardPart(const ScreenLayout& s) {
+  return {0, 0, static_cast<int>(2 * s.BoardLeft + 8 * s.SquareWidth + 1),
+          static_cast<int>(2 * s.BoardTop + 8 * s.SquareHeight + 2)};
+}
+constexpr PictureArea PanelPart(const ScreenLayout& s) {
+  const int left = BoardPart(s).width;
+  return {left, 0, platform::kSurfaceWidth - left, platform::kSurfaceHeight};
+}
 
 }  // namespace kerna

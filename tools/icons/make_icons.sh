@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes the desktop icons (assets/icons/kerna-reversi-<N>.png, N = 16 ... 256)
+# Makes the icons (assets/icons/kerna-reversi-<N>.png, N = 16 ... 512: the
+# desktop's up to 256, the installed page's 192 and 512)
 # from the hostess's smiling face picture: a square around her face, enlarged
 # pixel for pixel (the picture is pixel art) and reduced smoothly. Needs
 # ImageMagick's convert (apt-get install imagemagick).
@@ -11,7 +12,7 @@ out="$repo/assets/icons"
 command -v convert >/dev/null || { echo "convert (imagemagick) is missing" >&2; exit 1; }
 mkdir -p "$out"
 # The face picture is 112 x 120 with a frame; the square 96 x 96 at (8, 6) holds the face.
-for size in 16 32 48 64 128 256; do
+for size in 16 32 48 64 128 192 256 512; do
   if ((size >= 96)); then
     filter=Point
   else

@@ -1,4 +1,4 @@
-// The page around the game: the canvas and its whole-number scale, mouse,
+// The page around the game: the canvas and its layout (kerna-layout.js), mouse,
 // touch and keys queued for the game (which takes them at its next sleep), Web
 // Audio, the loading bar, the storage notices and the records download. The
 // game calls in through Module.kernaPage (src/platform/web_*.cpp).
@@ -11,6 +11,9 @@
   const params = new URLSearchParams(location.search);
   const $ = (id) => document.getElementById(id);
   const canvas = $("screen");
+  const picture = $("picture");  // the canvases the picture is shown on
+  const layout = kernaLayout.create({ screen: canvas, boardView: $("board-view"), panelView: $("panel-view"),
+                                      text: $("aside") });
   const context = canvas.getContext("2d", { alpha: false });
   const image = context.createImageData(WIDTH, HEIGHT);
   const inputs = [];
@@ -20,41 +23,31 @@
   function notice(text) {
     $("notice").textContent = text;
     $("notice").hidden = false;
+    fitCanvas();
   }
 
-  // --- The canvas: the largest whole number of device pixels per game pixel
-  // that fits the window under the help lines (or the one window.ini forces).
-  function fitCanvas() {
-    const ratio = window.devicePixelRatio || 1;
-    let below = 0;
-    for (const id of ["help", "notice", "links"]) {
-      if (!$(id).hidden) below += $(id).offsetHeight + 6;
-    }
-    const fit = Math.floor(Math.min(innerWidth * ratio / WIDTH,
-                                    (innerHeight - below - 8) * ratio / HEIGHT));
-    // Below one device pixel per game pixel (a small window) only a fraction fits.
-    let scale = fit >= 1 ? fit : Math.min(innerWidth * ratio / WIDTH, (innerHeight - below - 8) * ratio / HEIGHT);
-    if (forcedScale > 0) scale = Math.min(scale, forcedScale);
-    canvas.style.width = `${WIDTH * scale / ratio}px`;
-    canvas.style.height = `${HEIGHT * scale / ratio}px`;
-  }
+  // --- The picture laid out for the screen as it is (a phone turned lays it
+  // out anew at once), no larger than window.ini's scale if it sets one.
+  const fitCanvas = () => layout.fit(forcedScale);
   addEventListener("resize", fitCanvas);
+  addEventListener("orientationchange", fitCanvas);
+  fitCanvas();
 
   // --- Input, queued until the game's next sleep takes it (see nextInput). ---
   const MOVE = 1, DOWN = 2, UP = 3, KEY = 4;
+  // Positions go as hundredths of a picture pixel, over a "window" of the picture's size.
   function queuePointer(kind, event, button) {
-    const box = canvas.getBoundingClientRect();
+    const point = layout.pointAt(event.clientX, event.clientY);
     const hundredths = (value) => Math.round(value * 100);
-    inputs.push({ kind, numbers: [hundredths(event.clientX - box.left), hundredths(event.clientY - box.top),
-                                   hundredths(box.width), hundredths(box.height), button, 0] });
+    inputs.push({ kind, numbers: [hundredths(point.x), hundredths(point.y), WIDTH * 100, HEIGHT * 100, button, 0] });
   }
   let touch = null;  // the touch in progress: its pointer id and long-press timer
-  canvas.addEventListener("pointerdown", (event) => {
+  picture.addEventListener("pointerdown", (event) => {
     sound.unlock();
-    canvas.focus();
+    picture.focus();
     event.preventDefault();
-    // The button's release then reaches the canvas even outside it.
-    canvas.setPointerCapture(event.pointerId);
+    // The button's release then reaches the picture even outside it.
+    picture.setPointerCapture(event.pointerId);
     if (event.pointerType === "mouse") {
       if (event.button === 0 || event.button === 2) queuePointer(DOWN, event, event.button);
       return;
@@ -69,8 +62,8 @@
       queuePointer(UP, event, 2);
     }, LONG_PRESS_MS) };
   });
-  canvas.addEventListener("pointermove", (event) => queuePointer(MOVE, event, 0));
-  canvas.addEventListener("pointerup", (event) => {
+  picture.addEventListener("pointermove", (event) => queuePointer(MOVE, event, 0));
+  picture.addEventListener("pointerup", (event) => {
     if (event.pointerType === "mouse") {
       if (event.button === 0 || event.button === 2) queuePointer(UP, event, event.button);
       return;
@@ -83,11 +76,11 @@
     }
     touch = null;
   });
-  canvas.addEventListener("pointercancel", () => {
+  picture.addEventListener("pointercancel", () => {
     if (touch) clearTimeout(touch.timer);
     touch = null;
   });
-  canvas.addEventListener("contextmenu", (event) => event.preventDefault());
+  picture.addEventListener("contextmenu", (event) => event.preventDefault());
   // The keys the game answers (src/platform/dom_keys.cpp) do nothing else here.
   const gameKey = /^(Arrow(Up|Down|Left|Right)|Enter|Escape|Backspace|[ 1-9hHuU])$/;
   addEventListener("keydown", (event) => {
@@ -185,6 +178,7 @@
         pixels[4 * i + 3] = 255;
       }
       context.putImageData(image, 0, 0, 0, first, WIDTH, last - first + 1);
+      layout.copyRows(first, last);
     },
     // Test mode: the virtual clock and the screen's text, for web/test.
     clock: 0,
@@ -218,12 +212,15 @@
         : "設定と棋譜をブラウザに保存できませんでした（空き容量を確かめて下さい）。");
       fitCanvas();
     },
+    // Set by the game before it starts: its board, panel and a square (picture pixels).
+    pictureAreas: {},
     gameStarts(scale) {
       forcedScale = scale;
+      layout.setAreas(page.pictureAreas);
       $("loading").hidden = true;
       canvas.hidden = false;
       fitCanvas();
-      canvas.focus();
+      picture.focus();
     },
     gameEnded() { notice("ゲームを終了しました。ページを読み込み直すと、もう一度遊べます。"); },
   };

@@ -8,49 +8,14 @@
 //   node play.mjs SITE_DIR DESKTOP_FRAMES_DIR OUT_DIR
 //
 // OUT_DIR receives a screenshot of the page at each frame step.
-import { mkdtempSync, readFileSync, rmSync, mkdirSync, writeFileSync } from "node:fs";
-import { createServer } from "node:http";
-import { tmpdir } from "node:os";
-import { extname, join, resolve } from "node:path";
-import puppeteer from "puppeteer-core";
+import { mkdirSync, writeFileSync } from "node:fs";
+import { join, resolve } from "node:path";
+import { HEIGHT, WIDTH, differences as framesDiffer, launchBrowser, readScenario, serveSite } from "./site.mjs";
 
 const [siteDir, framesDir, outDir] = process.argv.slice(2).map((path) => resolve(path));
-const here = new URL(".", import.meta.url).pathname;
-const WIDTH = 640, HEIGHT = 440;
-
-// --- A static server for the site on a free loopback port. ---
-const types = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css",
-                 ".wasm": "application/wasm", ".png": "image/png", ".data": "application/octet-stream" };
-const server = createServer((request, response) => {
-  const path = decodeURIComponent(new URL(request.url, "http://x").pathname);
-  const file = join(siteDir, path.endsWith("/") ? `${path}index.html` : path);
-  try {
-    const body = readFileSync(file);
-    response.writeHead(200, { "Content-Type": types[extname(file)] || "application/octet-stream" });
-    response.end(body);
-  } catch {
-    response.writeHead(404);
-    response.end();
-  }
-});
-await new Promise((done) => server.listen(0, "127.0.0.1", done));
-const url = `http://127.0.0.1:${server.address().port}/?test`;
-
-function readPpm(path) {
-  const bytes = readFileSync(path);
-  // "P6\n640 440\n255\n" then RGB.
-  let offset = 0;
-  for (let lines = 0; lines < 3; ++offset) if (bytes[offset] === 0x0a) ++lines;
-  return bytes.subarray(offset);
-}
-
-const profile = mkdtempSync(join(tmpdir(), "kerna-web-test-"));
-const browser = await puppeteer.launch({
-  executablePath: "/usr/bin/chromium",
-  headless: true,
-  args: ["--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
-         "--disable-component-update", "--disable-sync", "--no-first-run", `--user-data-dir=${profile}`],
-});
+const server = await serveSite(siteDir);
+const url = `${server.url}?test`;
+const { browser, close: closeBrowser } = await launchBrowser();
 const failures = [];
 let passed = 0;
 try {
@@ -103,18 +68,7 @@ try {
   const shownPicture = async () => Buffer.from(await page.$eval("#screen", (canvas) =>
     Array.from(canvas.getContext("2d").getImageData(0, 0, 640, 440).data)));
   // How many pixels of the canvas's RGBA picture differ from the desktop's frame.
-  const differences = (shown, name) => {
-    const desktop = readPpm(join(framesDir, `${name}.ppm`));
-    let count = 0, first = null;
-    for (let i = 0; i < WIDTH * HEIGHT; ++i) {
-      if (shown[4 * i] !== desktop[3 * i] || shown[4 * i + 1] !== desktop[3 * i + 1] ||
-          shown[4 * i + 2] !== desktop[3 * i + 2]) {
-        if (first === null) first = `(${i % WIDTH}, ${Math.floor(i / WIDTH)})`;
-        ++count;
-      }
-    }
-    return { count, first };
-  };
+  const differences = (shown, name) => framesDiffer(shown, join(framesDir, `${name}.ppm`));
 
   // How long a first visit takes to show the title screen (as the desktop draws it).
   const loadStart = Date.now();
@@ -126,9 +80,7 @@ try {
   console.log(`title screen after ${Date.now() - loadStart} ms`);
   mkdirSync(outDir, { recursive: true });
 
-  const scenario = readFileSync(join(here, "scenario.txt"), "utf8").split("\n")
-    .map((line) => line.replace(/#.*/, "").trim().split(/\s+/)).filter((words) => words[0]);
-  for (const [verb, ...words] of scenario) {
+  for (const [verb, ...words] of readScenario()) {
     if (verb === "click") {
       await clickAt(Number(words[0]), Number(words[1]), words[2] === "right" ? "right" : "left");
     } else if (verb === "tap") {
@@ -220,9 +172,8 @@ try {
 } catch (error) {
   failures.push(String(error));
 } finally {
-  await browser.close();
+  await closeBrowser();
   server.close();
-  rmSync(profile, { recursive: true, force: true });
 }
 for (const failure of failures) console.log(failure);
 console.log(`${passed} passed, ${failures.length} failed`);

@@ -26,6 +26,7 @@
 
 #include "platform/platform.hpp"
 #include "platform/window_mapping.hpp"
+#include "platform/window_title.hpp"
 
 typedef struct Mix_Chunk Mix_Chunk;
 typedef struct _Mix_Music Mix_Music;
@@ -34,9 +35,7 @@ namespace kerna::platform {
 
 class SdlPlatform : public Platform {
  public:
-  static constexpr const char* kTitle = "ケルナのリバーシ V2.73";
-  // How long the game thread may take to end after the window closed.
-  static constexpr int kCloseGraceMs = 900;
+  static constexpr const char* kTitle = kWindowTitle;
 
   // Opens the window (title, icon, 640 x 440 drawing area at the top left, fixed
   // size) and the audio device if there is one. nullptr and a one-line reason in

@@ -46,7 +46,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   std::FILE* file = OpenFile(temporary, "wb");
   if (file == nullptr) return false;
   bool ok = WriteAndClose(file, bytes);
-  if (ok) ok = ReplaceFile(temporary, path);
+  if (ok) ok = RenameFile(temporary, path);
   if (!ok) RemoveFile(temporary);
   return ok;
 }

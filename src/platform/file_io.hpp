@@ -43,7 +43,7 @@ std::FILE* OpenFile(const std::string& path, const char* mode);
 // Sends what was written to the open file on to the disk.
 bool SyncFile(std::FILE* file);
 // Renames `from` to `to`, replacing a file already there.
-bool ReplaceFile(const std::string& from, const std::string& to);
+bool RenameFile(const std::string& from, const std::string& to);
 void RemoveFile(const std::string& path);
 // A name beside `path` that no other running copy of the game uses.
 std::string TemporaryFileName(const std::string& path);

@@ -14,7 +14,7 @@ bool SyncFile(std::FILE* file) {
   return ::fsync(::fileno(file)) == 0;
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool RenameFile(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
 }
 

@@ -28,7 +28,7 @@ bool SyncFile(std::FILE* file) {
   return _commit(_fileno(file)) == 0;
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool RenameFile(const std::string& from, const std::string& to) {
   // std::rename refuses to replace a file on Windows.
   return MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;

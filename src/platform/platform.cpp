@@ -224,7 +224,9 @@ Picture Platform::LoadPicture(std::string_view game_path) const {
 std::string Platform::ResolvePath(std::string_view game_path) const {
   std::string path(game_path);
   std::replace(path.begin(), path.end(), '\\', '/');
-  if (!path.empty() && path.front() == '/') return path;
+  // Absolute already: "/home/..." or, on Windows, "C:/Users/..." (a game path never has a colon).
+  const bool drive = path.size() > 2 && path[1] == ':' && path[2] == '/';
+  if ((!path.empty() && path.front() == '/') || drive) return path;
   if (data_folder_.empty() || data_folder_ == ".") return path;
   return data_folder_ + "/" + path;
 }

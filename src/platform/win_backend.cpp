@@ -120,9 +120,11 @@ bool WinPlatform::OpenWindow(std::string* error, int forced_scale) {
   return true;
 }
 
+// The window is left to the system, which takes it away with the process (one
+// platform lives as long as the program): under Wine without a window manager
+// DestroyWindow alone waits two seconds for one.
 WinPlatform::~WinPlatform() {
   if (audio_) sound_.Close();
-  if (window_ != nullptr) DestroyWindow(window_);
   SetFont(nullptr);
 }
 
@@ -207,14 +209,18 @@ intptr_t __stdcall WinPlatform::WindowProc(HWND window, unsigned message, uintpt
 
 intptr_t WinPlatform::HandleMessage(unsigned message, uintptr_t wparam, intptr_t lparam) {
   switch (message) {
-    case WM_CLOSE:
-      // The game thread ends; the window stays (hidden) until it has, so that a
-      // message box the game shows keeps its owner.
-      closed_ = true;
+    case WM_CLOSE: {
+      // The game thread ends, and the window with the process. It is not hidden
+      // first: a message box the game shows keeps its owner, and under Wine
+      // without a window manager hiding waits two seconds for one.
+      {
+        std::lock_guard lock(sleep_mutex_);
+        closed_ = true;
+      }
       sleep_wakeup_.notify_all();
-      ShowWindow(window_, SW_HIDE);
       PostQuitMessage(0);
       return 0;
+    }
     case WM_ENDSESSION:
       if (wparam) SendMessageW(window_, WM_CLOSE, 0, 0);
       return 0;

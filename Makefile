@@ -4,6 +4,7 @@
 # The long runs, for when there is time: make fuzz-long, make monkey-long, make faults-long.
 # The browser: make web (a folder of static files), make web-serve, make web-test.
 # The release files for every platform: make dist (make dist-check checks the Linux package).
+# Windows: make windows (two .exe files, cross-compiled), make windows-test (under Wine).
 JOBS ?= $(shell nproc)
 BUILD ?= build
 SAN_BUILD ?= build-asan
@@ -20,7 +21,7 @@ WINDOWS_BUILD ?= build-windows
 WIN_SOUND_BUILD ?= build-win-sound
 
 .PHONY: all deps build run test test-plain test-release test-sanitize fuzz-long monkey-long faults-long bench bench-check format clean \
-	web web-serve web-test web-bench dist dist-check dist-check-fresh windows-sound-test
+	web web-serve web-test web-bench dist dist-check dist-check-fresh windows-sound-test windows windows-test
 
 all: build
 
@@ -125,6 +126,25 @@ web-bench: web
 	cd web/test && npm ci
 	node web/test/think-bench.mjs $(WEB_BUILD)/bench
 
+# The Windows build: Debian's mingw-w64 cross compiler (posix threads), the
+# glyph sheet from the desktop build's kerna-glyph-sheet, statically linked
+# kerna-reversi.exe and kerna-engine.exe in $(WINDOWS_BUILD).
+windows: deps
+	bash scripts/install-windows-deps.sh
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS) --target kerna-glyph-sheet
+	cmake -S windows -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	  -DKERNA_GLYPH_TOOL=$(CURDIR)/$(BUILD)/tools/glyphs/kerna-glyph-sheet
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+# The .exe files under Debian's Wine in Xvfb: the scenario's pictures against
+# the desktop's headless backend, the settings' folders, the close during a
+# search, the engine (windows/test/play.py). Screenshots in $(WINDOWS_BUILD)/test.
+windows-test: windows
+	bash scripts/install-windows-deps.sh test
+	cmake --build $(BUILD) -j $(JOBS) --target kerna-web-frames xvfb_helper
+	bash windows/test/run.sh $(BUILD) $(WINDOWS_BUILD)
+
 # The release files in $(DIST)/, each named by the project version, with
 # SHA256SUMS: the Linux package from the Release build, the Windows zip and
 # installer from the programs `make windows` leaves in $(WINDOWS_BUILD)/ (skipped,
@@ -159,4 +179,4 @@ format:
 	git ls-files '*.cpp' '*.hpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD) $(WEB_BUILD) $(DIST) $(WIN_SOUND_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD) $(WEB_BUILD) $(DIST) $(WIN_SOUND_BUILD) $(WINDOWS_BUILD)

@@ -14,6 +14,7 @@
 #include "game/run_game.hpp"
 #include "nboard/engine_player.hpp"
 #include "platform/file_io.hpp"
+#include "platform/os_folders.hpp"
 #include "platform/sdl_backend.hpp"
 #include "review/review_screen.hpp"
 #include "review/review_text.hpp"
@@ -24,7 +25,8 @@ int main(int argc, char** argv) {
     return kerna::review::RunTextReview(
         argv[2], kerna::nboard::FindEngineDataFolder("", KERNA_BUILT_ASSETS_DIR), stdout, stderr);
   }
-  const std::string data_folder = kerna::ChooseDataFolder(".", kerna::ProgramFolder(), "");
+  const std::string data_folder =
+      kerna::ChooseDataFolder(".", kerna::platform::ProgramFolder(), "");
   std::string error;
   std::unique_ptr<kerna::platform::SdlPlatform> io =
       kerna::platform::SdlPlatform::Create(&error, kerna::ForcedWindowScale(data_folder));

@@ -6,6 +6,7 @@
 
 #include "game/settings_location.hpp"
 #include "platform/file_io.hpp"
+#include "platform/os_folders.hpp"
 #include "platform/window_scale.hpp"
 
 namespace kerna {
@@ -14,7 +15,7 @@ namespace {
 
 bool HoldsData(const std::string& folder) {
   std::error_code error;
-  const std::filesystem::path base(folder);
+  const std::filesystem::path base = platform::FsPath(folder);
   return !folder.empty() && std::filesystem::is_directory(base / "dat", error) &&
          std::filesystem::is_directory(base / "bmp", error);
 }
@@ -32,16 +33,9 @@ std::string ChooseDataFolder(const std::string& working_dir, const std::string& 
   return working_dir;
 }
 
-std::string ProgramFolder() {
-  std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return {};
-  return program.parent_path().string();
-}
-
 int ForcedWindowScale(const std::string& data_folder) {
   const std::string dat = data_folder + "/dat";
-  const std::string user_copy = FolderWritable(dat) ? "" : UserConfigFile("window.ini");
+  const std::string user_copy = platform::FolderWritable(dat) ? "" : UserConfigFile("window.ini");
   const std::string path = UserFileExists(user_copy) ? user_copy : dat + "/window.ini";
   return platform::ParseWindowScale(platform::ReadFileBytes(path));
 }

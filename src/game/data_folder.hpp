@@ -14,9 +14,6 @@ namespace kerna {
 std::string ChooseDataFolder(const std::string& working_dir, const std::string& program_dir,
                              const std::string& built_assets_dir);
 
-// The folder the running program's file is in ("" when unknown).
-std::string ProgramFolder();
-
 // The scale the window settings file (window.ini, "scale=N") forces, 0 for
 // none. Placed like set.ini: <data folder>/dat/window.ini while that folder
 // can be written, else the user's configuration folder's copy (when there is one).

@@ -154,7 +154,7 @@ void GameRecorder::ForgetEarlierRecord() {
   }
   if (!r.LastGgfFile.empty()) {
     std::error_code ignored;
-    std::filesystem::remove(r.LastGgfFile, ignored);
+    std::filesystem::remove(platform::FsPath(r.LastGgfFile), ignored);
   }
 }
 

@@ -69,7 +69,7 @@ GgfGame GgfOfGame(const GameSummary& s) {
 }
 
 std::string GameRecorder::SaveGgf(const std::string& folder, const GameSummary& summary) const {
-  const std::filesystem::path games = std::filesystem::path(folder) / "records";
+  const std::filesystem::path games = platform::FsPath(folder) / "records";
   std::error_code error;
   std::filesystem::create_directories(games, error);
   std::string stem = LocalDateTime(summary.wall_clock_seconds, 'T');
@@ -86,9 +86,10 @@ std::string GameRecorder::SaveGgf(const std::string& folder, const GameSummary& 
       name += std::to_string(attempt);
     }
     name += ".ggf";
-    const std::string path = (games / name).string();
+    const std::string path = platform::Utf8Path(games / name);
     if (platform::CreateFileBytes(path, text)) return path;
-    if (!std::filesystem::exists(path, error)) return {};  // not taken: it cannot be written
+    if (!std::filesystem::exists(platform::FsPath(path), error))
+      return {};  // not taken: it cannot be written
   }
   return {};
 }

@@ -7,6 +7,7 @@
 #include "game/main_loop.hpp"
 #include "game/settings_location.hpp"
 #include "platform/number_format.hpp"
+#include "platform/os_folders.hpp"
 
 namespace kerna {
 
@@ -25,7 +26,7 @@ std::string Number(double value) {
 void GameLoop::OpenSelfPlayLog() {
   platform::ChannelFiles& channels = g_.io.channels();
   // A log that cannot be opened is not written; the games go on.
-  if (FolderWritable(g_.io.ResolvePath("dat"))) {
+  if (platform::FolderWritable(g_.io.ResolvePath("dat"))) {
     channels.Open(kLogChannel, kLogFile, platform::ChannelMode::kCreate);
   } else if (MakeUserConfigFolder()) {
     channels.Open(kLogChannel, UserConfigFile("sakiyomi.csv"), platform::ChannelMode::kCreate);

@@ -34,7 +34,7 @@ std::optional<int> ComputerLevel(const std::string& name) {
 // the number of the game within its second.
 std::tuple<std::string, int> NameOrder(const std::filesystem::path& path) {
   constexpr size_t kStampLength = 19;  // 2026-12-08T14-03-21
-  const std::string stem = path.stem().string();
+  const std::string stem = platform::Utf8Path(path.stem());
   if (stem.size() > kStampLength + 1 && stem[kStampLength] == '-') {
     const std::string number = stem.substr(kStampLength + 1);
     if (std::all_of(number.begin(), number.end(), [](char c) { return std::isdigit(c); }))
@@ -90,22 +90,23 @@ std::vector<SavedGame> ListSavedGames(const std::string& folder) {
   namespace fs = std::filesystem;
   std::vector<fs::path> paths;
   std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+  for (fs::directory_iterator it(platform::FsPath(folder), error), end; !error && it != end;
+       it.increment(error)) {
     if (it->path().extension() == ".ggf") paths.push_back(it->path());
   }
   std::sort(paths.begin(), paths.end(),
             [](const fs::path& a, const fs::path& b) { return NameOrder(a) > NameOrder(b); });
   std::vector<SavedGame> games;
   for (const fs::path& path : paths) {
-    SavedGame game{path.string(), std::nullopt};
-    if (const auto text = platform::TryReadFileBytes(path.string())) game.record = ParseGgf(*text);
+    SavedGame game{platform::Utf8Path(path), std::nullopt};
+    if (const auto text = platform::TryReadFileBytes(game.path)) game.record = ParseGgf(*text);
     games.push_back(std::move(game));
   }
   return games;
 }
 
 std::vector<std::string> DescribeSavedGame(const SavedGame& game) {
-  const std::string file = std::filesystem::path(game.path).filename().string();
+  const std::string file = platform::Utf8Path(platform::FsPath(game.path).filename());
   if (!game.record) return {file, "読めない棋譜です"};
   const GgfGame& r = *game.record;
   std::vector<std::string> lines = {r.date.empty() ? file : r.date};

@@ -2,7 +2,8 @@
 // records.txt and records/). While the data folder's dat\ can be written, they
 // are there, full stop: a hand edit of dat\set.ini always counts. Only when it
 // cannot be written (an installed copy) do they go to the user's configuration
-// folder, $XDG_CONFIG_HOME/kerna-reversi/ or else ~/.config/kerna-reversi/.
+// folder, $XDG_CONFIG_HOME/kerna-reversi/ or else ~/.config/kerna-reversi/
+// (on Windows %APPDATA%\kerna-reversi\).
 #pragma once
 
 #include <string>
@@ -10,16 +11,12 @@
 
 namespace kerna {
 
-// The user's folder for the game ("" when neither XDG_CONFIG_HOME nor HOME is set).
+// The user's folder for the game ("" when the system names no settings folder).
 std::string UserConfigFolder();
 // The absolute path of a file in that folder ("" when there is none).
 std::string UserConfigFile(std::string_view file_name);
 // Creates the folder (and its parents); false when it cannot be made.
 bool MakeUserConfigFolder();
-// Whether the folder exists and may be written to. A folder whose permission
-// bits forbid writing counts as read-only even for a user who could write
-// anyway (root): an installed copy is never written into.
-bool FolderWritable(const std::string& folder);
 // Whether a file exists at an absolute path.
 bool UserFileExists(const std::string& path);
 // The folder of the game's own files for the data folder's dat\ (absolute or

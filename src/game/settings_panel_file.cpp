@@ -10,6 +10,7 @@
 #include "game/settings_location.hpp"
 #include "game/settings_panel.hpp"
 #include "platform/number_format.hpp"
+#include "platform/os_folders.hpp"
 
 namespace kerna {
 
@@ -88,14 +89,15 @@ bool SettingsPanel::SaveSettings() {
   const std::string text = SettingsFileText(g_);
   // Every write replaces the whole file at once (a temporary file renamed over
   // it), so a crash or a full disk leaves the old file, never half a new one.
-  if (FolderWritable(g_.io.ResolvePath("dat"))) return g_.io.WriteWholeFile(kSettingsFile, text);
+  if (platform::FolderWritable(g_.io.ResolvePath("dat")))
+    return g_.io.WriteWholeFile(kSettingsFile, text);
   // The data folder is not writable (an installed copy): the user's copy.
   const std::string user_copy = UserConfigFile(kUserCopyName);
   return !user_copy.empty() && MakeUserConfigFolder() && g_.io.WriteWholeFile(user_copy, text);
 }
 
 std::string SettingsPanel::UserSettingsCopy() {
-  if (FolderWritable(g_.io.ResolvePath("dat"))) return {};
+  if (platform::FolderWritable(g_.io.ResolvePath("dat"))) return {};
   const std::string user_copy = UserConfigFile(kUserCopyName);
   if (user_copy.empty() || UserFileExists(user_copy)) return user_copy;
   const std::string original = g_.io.ReadWholeFile(kSettingsFile);

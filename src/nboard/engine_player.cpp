@@ -23,6 +23,8 @@
 #include "data/placement_table_loader.hpp"
 #include "game/data_folder.hpp"
 #include "game/game.hpp"
+#include "platform/file_io.hpp"
+#include "platform/os_folders.hpp"
 
 namespace kerna::nboard {
 namespace {
@@ -338,11 +340,10 @@ MoveValue EnginePlayer::ValueOfMove(const SessionGame& session, int level, int s
 std::string FindEngineDataFolder(const std::string& explicit_folder,
                                  const std::string& built_assets_dir) {
   if (!explicit_folder.empty()) return explicit_folder;
-  const std::string program_dir = ProgramFolder();
+  const std::string program_dir = platform::ProgramFolder();
   std::error_code error;
-  if (!program_dir.empty() &&
-      std::filesystem::is_regular_file(std::filesystem::path(program_dir) / "dat" / "table.dat",
-                                       error)) {
+  if (!program_dir.empty() && std::filesystem::is_regular_file(
+                                  platform::FsPath(program_dir) / "dat" / "table.dat", error)) {
     return program_dir;
   }
   return ChooseDataFolder(".", program_dir, built_assets_dir);

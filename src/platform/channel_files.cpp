@@ -19,12 +19,10 @@ bool ChannelFiles::Open(int channel, std::string_view game_path, ChannelMode mod
   Channel opened;
   opened.mode = mode;
   if (mode == ChannelMode::kRead) {
-    std::FILE* probe = std::fopen(path.c_str(), "rb");
-    if (probe == nullptr) return false;
-    std::fclose(probe);
+    if (!FileReadable(path)) return false;
     opened.bytes = ReadFileBytes(path);
   } else {
-    opened.file = std::fopen(path.c_str(), mode == ChannelMode::kAppend ? "ab" : "wb");
+    opened.file = OpenFile(path, mode == ChannelMode::kAppend ? "ab" : "wb");
     if (opened.file == nullptr) return false;
   }
   channels_[channel] = std::move(opened);

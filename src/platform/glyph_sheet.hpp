@@ -25,4 +25,12 @@ std::string WriteGlyphSheet(const std::vector<SheetGlyph>& glyphs);
 // nullopt when the bytes are not a whole sheet.
 std::optional<std::vector<SheetGlyph>> ReadGlyphSheet(std::string_view bytes);
 
+// The builds without a font library carry their sheet with them: the browser
+// build in its data package (web_glyph_sheet.cpp), the Windows build as a
+// resource of the program (win_glyph_sheet.cpp). Its bytes, or nullopt and
+// the reason in *error.
+std::optional<std::string> BuiltInGlyphSheet(std::string* error);
+// The name GlyphFont::FindFile gives that sheet.
+inline constexpr const char* kBuiltInSheetName = "built-in glyph sheet";
+
 }  // namespace kerna::platform

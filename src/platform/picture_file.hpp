@@ -1,7 +1,7 @@
 // Decoding a Windows bitmap file into a Picture: the one piece of picture
 // loading that depends on the backend. The desktop decodes with SDL
-// (sdl_picture_file.cpp); the browser build, which has no SDL, with the plain
-// decoder (plain_bitmap.hpp) in web_picture_file.cpp.
+// (sdl_picture_file.cpp); the browser and Windows builds, which have no SDL,
+// with the plain decoder (plain_bitmap.hpp) in plain_picture_file.cpp.
 #pragma once
 
 #include <string>

@@ -3,9 +3,9 @@
 #include "platform/platform.hpp"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 
 #include "platform/file_io.hpp"
 #include "platform/glyph_font.hpp"
@@ -181,12 +181,14 @@ void Platform::DrawPictureRows(const Picture& picture, int x, int y, int rows) {
 // A bitmap whose header claims more pixel bytes than the file holds is refused
 // before the decoder allocates a picture for it (a bad header could ask for gigabytes).
 static bool HeaderFitsFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary | std::ios::ate);
-  if (!file) return false;
-  const auto size = static_cast<int64_t>(file.tellg());
+  std::FILE* file = OpenFile(path, "rb");
+  if (file == nullptr) return false;
   unsigned char header[30] = {};
-  file.seekg(0);
-  if (!file.read(reinterpret_cast<char*>(header), sizeof header)) return false;
+  const bool whole_header = std::fread(header, 1, sizeof header, file) == sizeof header;
+  const bool measured = whole_header && std::fseek(file, 0, SEEK_END) == 0;
+  const auto size = measured ? static_cast<int64_t>(std::ftell(file)) : int64_t{-1};
+  std::fclose(file);
+  if (size < 0) return false;
   auto little = [&](int at, int bytes) {
     int64_t value = 0;
     for (int i = bytes - 1; i >= 0; --i) value = value * 256 + header[at + i];
@@ -222,7 +224,9 @@ Picture Platform::LoadPicture(std::string_view game_path) const {
 std::string Platform::ResolvePath(std::string_view game_path) const {
   std::string path(game_path);
   std::replace(path.begin(), path.end(), '\\', '/');
-  if (!path.empty() && path.front() == '/') return path;
+  // Absolute already: "/home/..." or, on Windows, "C:/Users/..." (a game path never has a colon).
+  const bool drive = path.size() > 2 && path[1] == ':' && path[2] == '/';
+  if ((!path.empty() && path.front() == '/') || drive) return path;
   if (data_folder_.empty() || data_folder_ == ".") return path;
   return data_folder_ + "/" + path;
 }
@@ -236,10 +240,7 @@ bool Platform::WriteWholeFile(std::string_view game_path, std::string_view bytes
 }
 
 bool Platform::VoiceFileExists(std::string_view game_path) const {
-  std::FILE* file = std::fopen(ResolvePath(game_path).c_str(), "rb");
-  if (file == nullptr) return false;
-  std::fclose(file);
-  return true;
+  return FileReadable(ResolvePath(game_path));
 }
 
 // --- Mouse buttons ---

@@ -159,6 +159,10 @@ class Platform {
   // A modal message box (texts in CP932); the headless backend records it.
   virtual void ShowMessageBox(std::string_view cp932_text, std::string_view cp932_caption) = 0;
 
+  // How long a window backend waits for the game thread to end after the window
+  // closed before it ends the process anyway.
+  static constexpr int kCloseGraceMs = 900;
+
  protected:
   // Called after anything was drawn, with the surface rows it touched (first and
   // last, inclusive, within 0..439). `urgent` is false for single pixels, which

@@ -14,14 +14,13 @@
 #include "platform/sdl_keys.hpp"
 #include "platform/sdl_window_icon.hpp"
 #include "platform/window_scale.hpp"
+#include "platform/window_title.hpp"
 
 namespace kerna::platform {
 
 namespace {
 
 static_assert(sizeof(Rgb) == 3, "the surface must be packed RGB24 to be handed to SDL");
-
-constexpr const char* kTitle = "ケルナのリバーシ V" KERNA_VERSION;
 
 // A new frame at most this often.
 constexpr int64_t kFrameMs = 16;
@@ -87,7 +86,7 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create(std::string* error, int forced_
 bool SdlPlatform::OpenWindow(std::string* error, int forced_scale) {
   frame_.resize(static_cast<size_t>(kSurfaceWidth) * kSurfaceHeight);
   presented_.resize(frame_.size());
-  window_ = SDL_CreateWindow(kTitle, 0, 0, kSurfaceWidth, kSurfaceHeight, 0);
+  window_ = SDL_CreateWindow(kWindowTitle, 0, 0, kSurfaceWidth, kSurfaceHeight, 0);
   if (window_ == nullptr) {
     *error = std::string("cannot open the window: ") + SDL_GetError();
     return false;

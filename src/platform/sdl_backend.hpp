@@ -42,8 +42,6 @@ namespace kerna::platform {
 
 class SdlPlatform : public Platform {
  public:
-  // How long the game thread may take to end after the window closed.
-  static constexpr int kCloseGraceMs = 900;
 
   // Opens the window (title, icon, 640 x 440 drawing area at the top left, fixed
   // size) and the audio device if there is one. nullptr and a one-line reason in

@@ -39,6 +39,11 @@ TEST_F(Files, GamePathsUseTheDataFolder) {
   EXPECT_EQ(io.ResolvePath("dat\\set.ini"), (folder_ / "dat/set.ini").string());
   HeadlessPlatform here;
   EXPECT_EQ(here.ResolvePath("bmp\\a.bmp"), "bmp/a.bmp");
+  // The user's copies are absolute paths, on Windows with a drive letter.
+  EXPECT_EQ(io.ResolvePath("/home/a/.config/kerna-reversi/set.ini"),
+            "/home/a/.config/kerna-reversi/set.ini");
+  EXPECT_EQ(io.ResolvePath("C:\\Users\\a\\AppData\\Roaming/kerna-reversi/set.ini"),
+            "C:/Users/a/AppData/Roaming/kerna-reversi/set.ini");
 }
 
 TEST_F(Files, WholeFileReadAndMissingFile) {

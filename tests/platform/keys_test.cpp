@@ -1,7 +1,7 @@
 // The key queue: scripted presses arrive at their virtual times and in order, a
 // full queue keeps the newest, a wait can drop what was typed before it, the
-// window thread's presses reach the game thread, and SDL's key codes map to
-// the game's keys (held keys repeat only as arrows).
+// window thread's presses reach the game thread, and SDL's and Windows' key
+// codes map to the game's keys (held keys repeat only as arrows).
 #include <gtest/gtest.h>
 
 #include <SDL2/SDL.h>
@@ -16,6 +16,7 @@
 #include "platform/file_io.hpp"
 #include "platform/headless_backend.hpp"
 #include "platform/sdl_keys.hpp"
+#include "platform/virtual_keys.hpp"
 
 namespace kerna::platform {
 namespace {
@@ -114,6 +115,24 @@ TEST(Keys, SdlKeyCodesMapToTheGameKeys) {
   EXPECT_FALSE(KeyFromSdl(SDLK_h, true).has_value());
   EXPECT_EQ(KeyDigit(Key::kDigit5), 5);
   EXPECT_EQ(KeyDigit(Key::kEnter), 0);
+}
+
+// Windows' virtual-key codes, as WM_KEYDOWN reports them (values of <windows.h>).
+TEST(Keys, VirtualKeyCodesMapToTheSameGameKeys) {
+  EXPECT_EQ(KeyFromVirtualKey(0x26, false), Key::kUp);     // VK_UP
+  EXPECT_EQ(KeyFromVirtualKey(0x64, false), Key::kLeft);   // VK_NUMPAD4
+  EXPECT_EQ(KeyFromVirtualKey(0x0D, false), Key::kEnter);  // VK_RETURN
+  EXPECT_EQ(KeyFromVirtualKey(0x08, false), Key::kBackspace);
+  EXPECT_EQ(KeyFromVirtualKey(0x31, false), Key::kDigit1);
+  EXPECT_EQ(KeyFromVirtualKey(0x39, false), Key::kDigit9);
+  EXPECT_EQ(KeyFromVirtualKey(0x48, false), Key::kH);
+  EXPECT_EQ(KeyFromVirtualKey(0x55, false), Key::kU);
+  EXPECT_EQ(KeyFromVirtualKey(0x4E, false), Key::kN);
+  EXPECT_EQ(KeyFromVirtualKey(0x24, false), Key::kHome);
+  EXPECT_FALSE(KeyFromVirtualKey(0x30, false).has_value());  // 0
+  EXPECT_FALSE(KeyFromVirtualKey(0x51, false).has_value());  // Q
+  EXPECT_EQ(KeyFromVirtualKey(0x28, true), Key::kDown);
+  EXPECT_FALSE(KeyFromVirtualKey(0x0D, true).has_value());
 }
 
 TEST(AppendedFiles, AppendKeepsWhatWasThereAndCreateNeverOverwrites) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes the icons (assets/icons/kerna-reversi-<N>.png, N = 16 ... 512: the
-# desktop's up to 256, the installed page's 192 and 512)
+# desktop's up to 256, the installed page's 192 and 512; and kerna-reversi.ico for Windows)
 # from the hostess's smiling face picture: a square around her face, enlarged
 # pixel for pixel (the picture is pixel art) and reduced smoothly. Needs
 # ImageMagick's convert (apt-get install imagemagick).
@@ -22,3 +22,6 @@ for size in 16 32 48 64 128 192 256 512; do
     -strip "PNG32:$out/kerna-reversi-$size.png"
 done
 echo "icons written to $out"
+# The Windows program's icon: the same sizes in one .ico (256 stored as PNG).
+convert "$out"/kerna-reversi-{16,32,48,64,128,256}.png "$out/kerna-reversi.ico"
+echo "Windows icon written to $out/kerna-reversi.ico"

@@ -1,4 +1,5 @@
-// Bitmap files in the browser build: the plain decoder (see picture_file.hpp).
+// Bitmap files in the builds without SDL (the browser, Windows): the plain
+// decoder (see picture_file.hpp).
 #include "platform/file_io.hpp"
 #include "platform/picture_file.hpp"
 #include "platform/plain_bitmap.hpp"

@@ -1,21 +1,17 @@
-// The text font of the browser build: the same one-bit masks as the desktop's
-// IPAGothic, read from the glyph sheet made at build time (glyph_sheet.hpp).
-// This file replaces glyph_font.cpp there: no TTF font is ever opened (font_
-// stays null), every mask is in the cache from the start, and a character the
-// sheet lacks draws nothing, as the desktop draws nothing for a character the
-// font lacks. The build checks that every character the game prints is there.
-#include <filesystem>
-
-#include "platform/file_io.hpp"
+// The text font of the builds without a font library (the browser, Windows):
+// the same one-bit masks as the desktop's IPAGothic, read from the glyph sheet
+// made at build time (glyph_sheet.hpp) that the build carries with it
+// (BuiltInGlyphSheet). This file replaces glyph_font.cpp there: no TTF font is
+// ever opened (font_ stays null), every mask is in the cache from the start,
+// and a character the sheet lacks draws nothing, as the desktop draws nothing
+// for a character the font lacks. The build checks that every character the
+// game prints is there.
 #include "platform/glyph_font.hpp"
 #include "platform/glyph_sheet.hpp"
 
 namespace kerna::platform {
 
 namespace {
-
-// Where the page's data package puts the sheet.
-constexpr const char* kSheetPath = "/glyphs.bin";
 
 uint64_t CacheKey(char32_t character, int cells) {
   return static_cast<uint64_t>(character) << 8 | static_cast<uint64_t>(cells);
@@ -24,10 +20,8 @@ uint64_t CacheKey(char32_t character, int cells) {
 }  // namespace
 
 std::optional<std::string> GlyphFont::FindFile(std::string* error) {
-  std::error_code ignored;
-  if (std::filesystem::is_regular_file(kSheetPath, ignored)) return std::string(kSheetPath);
-  if (error) *error = std::string("glyph sheet ") + kSheetPath + " missing";
-  return std::nullopt;
+  if (!BuiltInGlyphSheet(error)) return std::nullopt;
+  return std::string(kBuiltInSheetName);
 }
 
 const std::optional<std::string>& GlyphFont::CachedFile() {
@@ -36,9 +30,10 @@ const std::optional<std::string>& GlyphFont::CachedFile() {
 }
 
 std::unique_ptr<GlyphFont> GlyphFont::Open(const std::string& file, std::string* error) {
-  const auto glyphs = ReadGlyphSheet(ReadFileBytes(file));
+  const auto bytes = BuiltInGlyphSheet(error);
+  const auto glyphs = bytes ? ReadGlyphSheet(*bytes) : std::nullopt;
   if (!glyphs) {
-    if (error) *error = "cannot read glyph sheet " + file;
+    if (error && bytes) *error = "cannot read the glyph sheet " + file;
     return nullptr;
   }
   std::unique_ptr<GlyphFont> font(new GlyphFont(nullptr));

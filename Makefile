@@ -1,7 +1,7 @@
 # Two commands for a fresh Debian machine:
 #   make run   builds the game and starts it from assets/ (the folder with dat/ bmp/ sound/ voice/)
 #   make test  builds everything, runs every test, then runs them again under address+undefined sanitizers
-# The long runs, for when there is time: make fuzz-long, make monkey-long, make faults-long.
+# The long runs, for when there is time: make fuzz-long, make monkey-long, make faults-long, make soak.
 # The browser: make web (a folder of static files), make web-serve, make web-test.
 # The release files for every platform: make dist (make dist-check checks the Linux package).
 # Windows: make windows (two .exe files, cross-compiled), make windows-test (under Wine).
@@ -13,6 +13,8 @@ FUZZ_BUILD ?= build-fuzz
 # The long runs: executions per fuzz target, mouse events per monkey seed.
 FUZZ_RUNS ?= 1000000
 MONKEY_EVENTS ?= 20000
+# Whole games in the soak (`make test` plays 30).
+SOAK_GAMES ?= 1000
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 WEB_BUILD ?= build-web
 WEB_PORT ?= 8000
@@ -20,7 +22,7 @@ DIST ?= build-dist
 WINDOWS_BUILD ?= build-windows
 WIN_SOUND_BUILD ?= build-win-sound
 
-.PHONY: all deps build run test test-plain test-release test-sanitize fuzz-long monkey-long faults-long bench bench-check format clean \
+.PHONY: all deps build run test test-plain test-release test-sanitize fuzz-long monkey-long faults-long soak bench bench-check format clean \
 	web web-serve web-test web-bench dist dist-check dist-check-fresh windows-sound-test windows windows-test
 
 all: build
@@ -76,6 +78,12 @@ monkey-long: build
 # takes every tenth byte near the ends only).
 faults-long: build
 	cd $(BUILD) && KERNA_FAULTS_EVERY_TENTH=1 nice -n 15 tests/test_game --gtest_filter='Faults.*'
+
+# SOAK_GAMES whole games in one process, the computer against itself at every
+# level and two people by script: memory, open files and threads stay flat,
+# and every game is kept once (the figures are printed at the end).
+soak: build
+	cd $(BUILD) && KERNA_SOAK_GAMES=$(SOAK_GAMES) nice -n 15 tests/test_game --gtest_filter='Soak.*'
 
 bench: build
 	$(BUILD)/bench/kerna-bench

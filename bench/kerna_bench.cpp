@@ -11,7 +11,9 @@
 // It also times the loading of the opening book.
 //
 // `kerna-bench --games N` instead times whole games through the computer turn
-// (game_timing.hpp); the default run and its signature are unchanged.
+// (game_timing.hpp), and `kerna-bench --kept-games` times the start, the saved
+// games screen and saving with many games kept (kept_games.hpp); the default
+// run and its signature are unchanged.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -21,6 +23,7 @@
 #include "bench_positions.hpp"
 #include "game/game.hpp"
 #include "game_timing.hpp"
+#include "kept_games.hpp"
 #include "platform/headless_backend.hpp"
 
 namespace kerna::bench {
@@ -145,6 +148,12 @@ int main(int argc, char** argv) {
   if (argc >= 2 && std::string_view(argv[1]) == "--games") {
     const int games = argc >= 3 ? std::max(1, std::atoi(argv[2])) : 3;
     return kerna::bench::RunGameTiming(games);
+  }
+  // --kept-games [LINES FILES]: start, saved games and saving with many games kept.
+  if (argc >= 2 && std::string_view(argv[1]) == "--kept-games") {
+    const int lines = argc >= 3 ? std::max(0, std::atoi(argv[2])) : 100'000;
+    const int files = argc >= 4 ? std::max(0, std::atoi(argv[3])) : 10'000;
+    return kerna::bench::RunKeptGamesTiming(lines, files);
   }
   return kerna::bench::Main();
 }

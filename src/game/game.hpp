@@ -38,6 +38,7 @@
 #include "game/review_hook.hpp"
 #include "game/saved_games.hpp"
 #include "game/settings_panel.hpp"
+#include "game/write_failure_notice.hpp"
 #include "platform/platform.hpp"
 #include "platform/random.hpp"
 #include "ui/board_drawing.hpp"
@@ -110,6 +111,8 @@ class Game {
   // --- Game flow and screens (game/) ---
   FlowState flow;
   ButtonState buttonState;
+  WriteFailureState writeFailures;
+  WriteFailureNotice writeFailureNotice{io, writeFailures};
   ProgramStarter starter{*this};
   ButtonPanel buttons{*this};
   SettingsPanel settingsPanel{*this};

@@ -144,14 +144,9 @@ void GameRecorder::BeginGame() {
 
 void GameRecorder::ForgetEarlierRecord() {
   RecordsState& r = g_.records;
-  if (!r.LastRecordsFile.empty()) {
-    const std::string kept = platform::ReadFileBytes(r.LastRecordsFile);
-    const std::string last = r.LastLine + "\n";
-    if (kept.size() >= last.size() &&
-        kept.compare(kept.size() - last.size(), last.size(), last) == 0) {
-      platform::WriteFileAtomically(r.LastRecordsFile, kept.substr(0, kept.size() - last.size()));
-    }
-  }
+  // Only while it is still the file's last line: the end is read and cut
+  // off, so this costs the same with a hundred thousand games kept.
+  if (!r.LastRecordsFile.empty()) platform::CutOffEnd(r.LastRecordsFile, r.LastLine + "\n");
   if (!r.LastGgfFile.empty()) {
     std::error_code ignored;
     std::filesystem::remove(platform::FsPath(r.LastGgfFile), ignored);
@@ -198,7 +193,7 @@ std::string GameRecorder::RecordsFolder() const {
 bool GameRecorder::AppendLine(const std::string& folder, const std::string& line) {
   if (folder.empty()) return false;
   if (folder == UserConfigFolder() && !MakeUserConfigFolder()) return false;
-  return platform::AppendFileBytes(folder + "/" + kRecordsFileName, line + "\n");
+  return g_.io.AppendToFile(folder + "/" + kRecordsFileName, line + "\n");
 }
 
 void GameRecorder::Keep(const GameSummary& summary) {
@@ -211,11 +206,15 @@ void GameRecorder::Keep(const GameSummary& summary) {
   r.LastRecordsFile.clear();
   r.LastGgfFile.clear();
   const std::string folder = RecordsFolder();
-  if (!AppendLine(folder, r.LastLine)) return;  // nowhere to keep it: play on
-  r.LastRecordsFile = folder + "/" + kRecordsFileName;
+  const bool line_kept = AppendLine(folder, r.LastLine);
+  if (line_kept) r.LastRecordsFile = folder + "/" + kRecordsFileName;
   // Self-play plays on without end; its games are logged in sakiyomi.csv, and
   // records.txt keeps one line each, but they are not saved one file a game.
-  if (summary.mode != GameSummary::Mode::kSelfPlay) r.LastGgfFile = SaveGgf(folder, summary);
+  const bool own_file = summary.mode != GameSummary::Mode::kSelfPlay;
+  if (line_kept && own_file) r.LastGgfFile = SaveGgf(folder, summary);
+  // Nowhere to keep it: the player is told, and plays on.
+  g_.writeFailureNotice.Report(KeptFile::kGameRecord,
+                               line_kept && (!own_file || !r.LastGgfFile.empty()));
 }
 
 }  // namespace kerna

@@ -3,8 +3,8 @@
 // its own in records/ beside it. Both go to the folder set.ini goes to: the
 // data folder's dat/ when it can be written, else the user's configuration
 // folder. The files are only ever appended to or created, and each write is
-// flushed before the game goes on; a failed write is skipped and never stops
-// the game.
+// flushed before the game goes on; a failed write (a full disk) leaves the
+// files as they were, the player is told once, and the game goes on.
 //
 // One line of records.txt (fields separated by single blanks):
 //   date=2026-12-08T14:03:21 mode=computer level=3 human=black end=finished

@@ -9,7 +9,6 @@
 #include "data/ggf.hpp"
 #include "game/game.hpp"
 #include "game/game_records.hpp"
-#include "platform/file_io.hpp"
 
 namespace kerna {
 
@@ -87,7 +86,7 @@ std::string GameRecorder::SaveGgf(const std::string& folder, const GameSummary& 
     }
     name += ".ggf";
     const std::string path = platform::Utf8Path(games / name);
-    if (platform::CreateFileBytes(path, text)) return path;
+    if (g_.io.CreateNewFile(path, text)) return path;
     if (!std::filesystem::exists(platform::FsPath(path), error))
       return {};  // not taken: it cannot be written
   }

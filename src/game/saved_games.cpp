@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <functional>
 #include <tuple>
+#include <utility>
 
 #include "game/game.hpp"
 #include "platform/cp932.hpp"
@@ -86,23 +88,27 @@ GamePlayers PlayersOfRecord(const GgfGame& record) {
   return players;
 }
 
-std::vector<SavedGame> ListSavedGames(const std::string& folder) {
+std::vector<std::string> ListSavedGames(const std::string& folder) {
   namespace fs = std::filesystem;
-  std::vector<fs::path> paths;
+  // Each name's sort key is made once, not at every comparison.
+  std::vector<std::pair<std::tuple<std::string, int>, std::string>> named;
   std::error_code error;
   for (fs::directory_iterator it(platform::FsPath(folder), error), end; !error && it != end;
        it.increment(error)) {
-    if (it->path().extension() == ".ggf") paths.push_back(it->path());
+    const fs::path& path = it->path();
+    if (path.extension() == ".ggf") named.emplace_back(NameOrder(path), platform::Utf8Path(path));
   }
-  std::sort(paths.begin(), paths.end(),
-            [](const fs::path& a, const fs::path& b) { return NameOrder(a) > NameOrder(b); });
-  std::vector<SavedGame> games;
-  for (const fs::path& path : paths) {
-    SavedGame game{platform::Utf8Path(path), std::nullopt};
-    if (const auto text = platform::TryReadFileBytes(game.path)) game.record = ParseGgf(*text);
-    games.push_back(std::move(game));
-  }
-  return games;
+  std::sort(named.begin(), named.end(), std::greater<>());
+  std::vector<std::string> paths;
+  paths.reserve(named.size());
+  for (auto& [order, path] : named) paths.push_back(std::move(path));
+  return paths;
+}
+
+SavedGame ReadSavedGame(const std::string& path) {
+  SavedGame game{path, std::nullopt};
+  if (const auto text = platform::TryReadFileBytes(path)) game.record = ParseGgf(*text);
+  return game;
 }
 
 std::vector<std::string> DescribeSavedGame(const SavedGame& game) {
@@ -138,7 +144,7 @@ bool SavedGamesScreen::Show() {
     PrintRow(kUnavailableRow + 1, "使えません");
     return false;
   }
-  const std::vector<SavedGame> games = ListSavedGames(g_.recorder.RecordsFolder() + "/records");
+  const std::vector<std::string> games = ListSavedGames(g_.recorder.RecordsFolder() + "/records");
   size_t shown = 0;
   for (;;) {
     for (int g = 0; g < kButtonGroups; ++g) s.GroupActive[g] = 0;
@@ -153,7 +159,7 @@ bool SavedGamesScreen::Show() {
     if (item == kOlder && shown + 1 < games.size()) ++shown;
     if (item == kOpen && shown < games.size()) {
       s.GroupActive[kSavedGamesGroup] = 0;
-      const SavedGame& game = games[shown];
+      const SavedGame game = ReadSavedGame(games[shown]);
       g_.review.Open(game.record ? std::optional(WriteGgf(*game.record)) : std::nullopt);
       // The review covered the title and the board.
       g_.screen.DrawTitleScreen();
@@ -174,14 +180,14 @@ void SavedGamesScreen::PrintRow(int row, const std::string& utf8) {
   g_.panelText.Print(platform::ToCp932(utf8));
 }
 
-void SavedGamesScreen::DrawEntry(const std::vector<SavedGame>& games, size_t shown) {
+void SavedGamesScreen::DrawEntry(const std::vector<std::string>& games, size_t shown) {
   g_.io.SetTextColour(7, -1);
   if (games.empty()) {
     PrintRow(kCountRow, "保存した対局はありません");
   } else {
     PrintRow(kCountRow,
              "保存した対局  " + std::to_string(shown + 1) + " / " + std::to_string(games.size()));
-    const std::vector<std::string> lines = DescribeSavedGame(games[shown]);
+    const std::vector<std::string> lines = DescribeSavedGame(ReadSavedGame(games[shown]));
     for (size_t i = 0; i < lines.size() && kFirstInfoRow + static_cast<int>(i) <= kLastInfoRow; ++i)
       PrintRow(kFirstInfoRow + static_cast<int>(i), lines[i]);
   }

@@ -31,9 +31,12 @@ struct SavedGame {
   std::optional<GgfGame> record;  // nothing when it could not be read as GGF
 };
 
-// The GGF files of `folder`, newest first: the names are the date and time of
-// the game, with "-2", "-3", ... for later games of the same second.
-std::vector<SavedGame> ListSavedGames(const std::string& folder);
+// The paths of the GGF files of `folder`, newest first: the names are the date
+// and time of the game, with "-2", "-3", ... for later games of the same
+// second. Only the names are looked at: with thousands of games kept, the
+// screen reads just the one it shows.
+std::vector<std::string> ListSavedGames(const std::string& folder);
+SavedGame ReadSavedGame(const std::string& path);
 
 // The panel's lines about one saved game (UTF-8): date, players, colours, result.
 std::vector<std::string> DescribeSavedGame(const SavedGame& game);
@@ -47,7 +50,7 @@ class SavedGamesScreen {
   bool Show();
 
  private:
-  void DrawEntry(const std::vector<SavedGame>& games, size_t shown);
+  void DrawEntry(const std::vector<std::string>& games, size_t shown);
   void PrintRow(int row, const std::string& utf8);
   // The item of the screen's buttons a key stands for, or -1.
   static int ItemForKey(platform::Key key);

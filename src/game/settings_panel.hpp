@@ -26,13 +26,14 @@ class SettingsPanel {
   // the file.
   void SettingsScreen();
   // Writes the file atomically; false when it could be written nowhere (the
-  // old file is then untouched and the game goes on).
+  // old file is then untouched, the player is told, and the game goes on).
   bool SaveSettings();
 
  private:
   void ShowScreen();
   void ClearScreen();
   void ApplyChoices();
+  bool WriteSettingsFile();
   // The user's copy of set.ini when the data folder cannot be written (made
   // from dat\set.ini the first time); "" when dat\set.ini itself is the file.
   std::string UserSettingsCopy();

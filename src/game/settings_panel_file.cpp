@@ -86,6 +86,10 @@ void SettingsPanel::LoadSettings() {
 }
 
 bool SettingsPanel::SaveSettings() {
+  return g_.writeFailureNotice.Report(KeptFile::kSettings, WriteSettingsFile());
+}
+
+bool SettingsPanel::WriteSettingsFile() {
   const std::string text = SettingsFileText(g_);
   // Every write replaces the whole file at once (a temporary file renamed over
   // it), so a crash or a full disk leaves the old file, never half a new one.

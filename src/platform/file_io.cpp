@@ -1,6 +1,7 @@
 // Whole-file reads and atomic whole-file writes.
 #include "platform/file_io.hpp"
 
+#include <algorithm>
 #include <memory>
 
 namespace kerna::platform {
@@ -12,12 +13,19 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// Writes, flushes and syncs an open file, then closes it; true when all worked.
-bool WriteAndClose(std::FILE* file, std::string_view bytes) {
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+// Writes the bytes (only what fits in `room`, when given), flushes them and
+// syncs the file; true when all of them are on the disk. Unbuffered, so that
+// nothing of a failed write is left waiting to reach the file at its close.
+bool WriteAll(std::FILE* file, std::string_view bytes, DiskRoom* room) {
+  std::setvbuf(file, nullptr, _IONBF, 0);
+  size_t fits = bytes.size();
+  if (room != nullptr) {
+    fits = static_cast<size_t>(std::min<uint64_t>(fits, room->bytes));
+    room->bytes -= fits;
+  }
+  bool ok = std::fwrite(bytes.data(), 1, fits, file) == fits && fits == bytes.size();
   ok = (std::fflush(file) == 0) && ok;
-  ok = SyncFile(file) && ok;
-  return (std::fclose(file) == 0) && ok;
+  return SyncFile(file) && ok;
 }
 
 }  // namespace
@@ -41,28 +49,52 @@ bool FileReadable(const std::string& path) {
   return File(OpenFile(path, "rb")) != nullptr;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, DiskRoom* room) {
   const std::string temporary = TemporaryFileName(path);
   std::FILE* file = OpenFile(temporary, "wb");
   if (file == nullptr) return false;
-  bool ok = WriteAndClose(file, bytes);
+  bool ok = WriteAll(file, bytes, room);
+  ok = (std::fclose(file) == 0) && ok;
   if (ok) ok = RenameFile(temporary, path);
   if (!ok) RemoveFile(temporary);
   return ok;
 }
 
-bool AppendFileBytes(const std::string& path, std::string_view bytes) {
-  std::FILE* file = OpenFile(path, "ab");
-  return file != nullptr && WriteAndClose(file, bytes);
+bool AppendFileBytes(const std::string& path, std::string_view bytes, DiskRoom* room) {
+  File file(OpenFile(path, "ab"));
+  if (!file) return false;
+  const std::optional<uint64_t> before = OpenFileSize(file.get());
+  if (!before) return false;
+  if (WriteAll(file.get(), bytes, room)) return std::fclose(file.release()) == 0;
+  // Whatever part reached the file is taken off again (which a full disk
+  // allows: it frees space), so the last line stays the last whole one.
+  std::clearerr(file.get());
+  if (TruncateFile(file.get(), *before)) SyncFile(file.get());
+  return false;
 }
 
-bool CreateFileBytes(const std::string& path, std::string_view bytes) {
-  // Fails when the file exists, so two saves never share one name.
+bool CreateFileBytes(const std::string& path, std::string_view bytes, DiskRoom* room) {
+  // "x": fails when the file exists, so two saves never share one name.
   std::FILE* file = OpenFile(path, "wbx");
   if (file == nullptr) return false;
-  if (WriteAndClose(file, bytes)) return true;
-  RemoveFile(path);
-  return false;
+  bool ok = WriteAll(file, bytes, room);
+  ok = (std::fclose(file) == 0) && ok;
+  if (!ok) RemoveFile(path);
+  return ok;
+}
+
+bool CutOffEnd(const std::string& path, std::string_view tail) {
+  File file(OpenFile(path, "rb+"));
+  if (!file) return false;
+  const std::optional<uint64_t> size = OpenFileSize(file.get());
+  if (!size || *size < tail.size()) return false;
+  const uint64_t keep = *size - tail.size();
+  std::string end(tail.size(), '\0');
+  if (std::fseek(file.get(), static_cast<long>(keep), SEEK_SET) != 0 ||
+      std::fread(end.data(), 1, end.size(), file.get()) != end.size() || end != tail) {
+    return false;
+  }
+  return TruncateFile(file.get(), keep) && SyncFile(file.get());
 }
 
 std::filesystem::path FsPath(std::string_view utf8) {

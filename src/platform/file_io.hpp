@@ -7,6 +7,7 @@
 // Japanese works whatever the system's code page.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -21,18 +22,34 @@ std::string ReadFileBytes(const std::string& path);
 // callers that tell the player so.
 std::optional<std::string> TryReadFileBytes(const std::string& path);
 
+// The room left on a disk, for tests of a full disk: a write that needs more
+// writes what fits and then fails as the real disk would (the callers below
+// take none: the disk itself says when it is full).
+struct DiskRoom {
+  uint64_t bytes = 0;
+};
+
+// Every write below flushes its bytes to the disk before it returns, and a
+// write that fails leaves the earlier file as it was.
+
 // Writes the bytes to a temporary file beside `path`, then renames it over
 // `path`, so a reader never sees half a file. False (and `path` untouched) when
 // the folder is not writable or the disk is full.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, DiskRoom* room = nullptr);
 
-// Appends the bytes (creating the file when missing) and flushes them to the
-// disk, so a crash right after loses nothing. False when it cannot be written.
-bool AppendFileBytes(const std::string& path, std::string_view bytes);
+// Appends the bytes (creating the file when missing). False when they cannot
+// all be written; a part written before the disk filled up is cut off again,
+// so the file keeps only whole appends.
+bool AppendFileBytes(const std::string& path, std::string_view bytes, DiskRoom* room = nullptr);
 
 // Writes a new file; false (and nothing changed) when `path` already exists or
 // cannot be written. A file left half written by a full disk is removed.
-bool CreateFileBytes(const std::string& path, std::string_view bytes);
+bool CreateFileBytes(const std::string& path, std::string_view bytes, DiskRoom* room = nullptr);
+
+// When the file ends with `tail`, cuts it off in place and returns true. Only
+// the end is read, however long the file, and a full disk allows it (it frees
+// room).
+bool CutOffEnd(const std::string& path, std::string_view tail);
 
 // Whether a file can be opened for reading.
 bool FileReadable(const std::string& path);
@@ -42,6 +59,10 @@ bool FileReadable(const std::string& path);
 std::FILE* OpenFile(const std::string& path, const char* mode);
 // Sends what was written to the open file on to the disk.
 bool SyncFile(std::FILE* file);
+// The open file's size in bytes; nothing when the system cannot tell.
+std::optional<uint64_t> OpenFileSize(std::FILE* file);
+// Cuts the open file to `size` bytes.
+bool TruncateFile(std::FILE* file, uint64_t size);
 // Renames `from` to `to`, replacing a file already there.
 bool RenameFile(const std::string& from, const std::string& to);
 void RemoveFile(const std::string& path);

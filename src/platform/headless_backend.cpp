@@ -141,6 +141,16 @@ void HeadlessPlatform::WhenText(std::string utf8, std::function<void()> action) 
   When(TextShown(std::move(utf8)), std::move(action));
 }
 
+void HeadlessPlatform::ClearScript() {
+  script_.clear();
+  last_event_ms_ = now_ms_;
+  stop_conditions_.clear();
+  triggers_.clear();
+  close_condition_ = nullptr;
+  PressLeft(false);
+  PressRight(false);
+}
+
 HeadlessPlatform::Outcome HeadlessPlatform::Run(const std::function<void()>& game) {
   run_started_ = std::chrono::steady_clock::now();
   try {
@@ -261,6 +271,12 @@ bool HeadlessPlatform::VoiceStop() {
 void HeadlessPlatform::VoiceClose() {
   voice_log_.push_back({now_ms_, "close", "", voice_open_});
   voice_open_ = false;
+}
+
+void HeadlessPlatform::ClearRecordings() {
+  waves_.clear();
+  voice_log_.clear();
+  message_boxes_.clear();
 }
 
 void HeadlessPlatform::ShowMessageBox(std::string_view cp932_text, std::string_view cp932_caption) {

@@ -74,6 +74,10 @@ class HeadlessPlatform : public Platform {
   // 10 minutes) or real time (default 120 s), so a stuck test fails, not hangs.
   void SetTimeLimit(int64_t virtual_ms) { virtual_limit_ms_ = virtual_ms; }
   void SetRealTimeLimit(std::chrono::milliseconds limit) { real_limit_ = limit; }
+  // Forgets the stop conditions, the triggers, the close condition and the
+  // events not yet applied, and lets go of the buttons, so that one platform
+  // runs scenario after scenario (the clock and the game go on). Between runs.
+  void ClearScript();
 
   // --- Looking at the result ---
   // A row's text as UTF-8 (padding blanks included).
@@ -104,10 +108,18 @@ class HeadlessPlatform : public Platform {
   const std::vector<SoundRecord>& waves() const { return waves_; }
   const std::vector<VoiceRecord>& voice_log() const { return voice_log_; }
   const std::vector<MessageBoxRecord>& message_boxes() const { return message_boxes_; }
+  // Forgets the sounds, voice actions and message boxes recorded so far (a
+  // long run would otherwise hold them all).
+  void ClearRecordings();
   // Makes the voice device fail at the given steps (to test the failure boxes).
   void FailVoice(bool open, bool play, bool stop) {
     fail_open_ = open, fail_play_ = play, fail_stop_ = stop;
   }
+  // The disk fills up after this many more bytes of the game's file writes:
+  // the write that needs more writes what fits and fails, as on a full disk,
+  // and so does every write after it. FreeDisk() gives the room back.
+  void FillDiskAfter(uint64_t bytes) { disk_room_ = DiskRoom{bytes}; }
+  void FreeDisk() { disk_room_.reset(); }
   // Sleep calls made so far and the virtual milliseconds they asked for.
   int64_t sleep_calls() const { return sleep_calls_; }
   // Pins the wall clock (seconds since 1970) at this value plus the virtual
@@ -127,6 +139,9 @@ class HeadlessPlatform : public Platform {
   void VoiceClose() override;
   bool VoiceIsOpen() const override { return voice_open_; }
   void ShowMessageBox(std::string_view cp932_text, std::string_view cp932_caption) override;
+
+ protected:
+  DiskRoom* Room() override { return disk_room_ ? &*disk_room_ : nullptr; }
 
  private:
   enum class EventKind { kMove, kLeftDown, kLeftUp, kRightDown, kRightUp, kKey, kClose };
@@ -170,6 +185,7 @@ class HeadlessPlatform : public Platform {
   std::vector<MessageBoxRecord> message_boxes_;
   bool voice_open_ = false;
   bool fail_open_ = false, fail_play_ = false, fail_stop_ = false;
+  std::optional<DiskRoom> disk_room_;
 };
 
 }  // namespace kerna::platform

@@ -235,8 +235,16 @@ std::string Platform::ReadWholeFile(std::string_view game_path) const {
   return ReadFileBytes(ResolvePath(game_path));
 }
 
-bool Platform::WriteWholeFile(std::string_view game_path, std::string_view bytes) const {
-  return WriteFileAtomically(ResolvePath(game_path), bytes);
+bool Platform::WriteWholeFile(std::string_view game_path, std::string_view bytes) {
+  return WriteFileAtomically(ResolvePath(game_path), bytes, Room());
+}
+
+bool Platform::AppendToFile(std::string_view game_path, std::string_view bytes) {
+  return AppendFileBytes(ResolvePath(game_path), bytes, Room());
+}
+
+bool Platform::CreateNewFile(std::string_view game_path, std::string_view bytes) {
+  return CreateFileBytes(ResolvePath(game_path), bytes, Room());
 }
 
 bool Platform::VoiceFileExists(std::string_view game_path) const {

@@ -30,6 +30,7 @@
 
 #include "platform/channel_files.hpp"
 #include "platform/cp932.hpp"
+#include "platform/file_io.hpp"
 #include "platform/keys.hpp"
 #include "platform/picture.hpp"
 #include "platform/surface.hpp"
@@ -108,7 +109,13 @@ class Platform {
   std::string ReadWholeFile(std::string_view game_path) const;
   // Replaces the file atomically (temporary file + rename); false when it could
   // not be written, and then the old file is untouched.
-  bool WriteWholeFile(std::string_view game_path, std::string_view bytes) const;
+  bool WriteWholeFile(std::string_view game_path, std::string_view bytes);
+  // Appends the bytes; false when they could not all be written, and then the
+  // file is as it was before.
+  bool AppendToFile(std::string_view game_path, std::string_view bytes);
+  // Writes a new file; false when it exists already or could not be written
+  // (and then no file is left).
+  bool CreateNewFile(std::string_view game_path, std::string_view bytes);
   ChannelFiles& channels() { return channels_; }
   // Seconds since 1970 (UTC) by the wall clock, for dating saved games.
   virtual int64_t WallClockSeconds();
@@ -168,6 +175,9 @@ class Platform {
   // last, inclusive, within 0..439). `urgent` is false for single pixels, which
   // come in long runs; the SDL backend then may wait to show them.
   virtual void SurfaceChanged(int /*first_row*/, int /*last_row*/, bool /*urgent*/) {}
+  // The room left on the disk the game's files go to; none: the real disk's
+  // own (the headless backend fills a disk up on purpose).
+  virtual DiskRoom* Room() { return nullptr; }
   // The text font; without one the grid still stores text but draws no glyphs.
   void SetFont(std::unique_ptr<GlyphFont> font);
 

@@ -1,5 +1,6 @@
 // Files on Linux and the browser: paths are bytes, UTF-8 by convention (see
 // file_io.hpp).
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/file_io.hpp"
@@ -12,6 +13,16 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
 
 bool SyncFile(std::FILE* file) {
   return ::fsync(::fileno(file)) == 0;
+}
+
+std::optional<uint64_t> OpenFileSize(std::FILE* file) {
+  struct stat status {};
+  if (::fstat(::fileno(file), &status) != 0) return std::nullopt;
+  return static_cast<uint64_t>(status.st_size);
+}
+
+bool TruncateFile(std::FILE* file, uint64_t size) {
+  return ::ftruncate(::fileno(file), static_cast<off_t>(size)) == 0;
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {

@@ -42,7 +42,6 @@ namespace kerna::platform {
 
 class SdlPlatform : public Platform {
  public:
-
   // Opens the window (title, icon, 640 x 440 drawing area at the top left, fixed
   // size) and the audio device if there is one. nullptr and a one-line reason in
   // *error when there is no display or no IPAGothic font. The window shows the

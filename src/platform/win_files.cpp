@@ -28,6 +28,16 @@ bool SyncFile(std::FILE* file) {
   return _commit(_fileno(file)) == 0;
 }
 
+std::optional<uint64_t> OpenFileSize(std::FILE* file) {
+  struct _stat64 status {};
+  if (_fstat64(_fileno(file), &status) != 0) return std::nullopt;
+  return static_cast<uint64_t>(status.st_size);
+}
+
+bool TruncateFile(std::FILE* file, uint64_t size) {
+  return _chsize_s(_fileno(file), static_cast<__int64>(size)) == 0;
+}
+
 bool RenameFile(const std::string& from, const std::string& to) {
   // std::rename refuses to replace a file on Windows.
   return MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(),

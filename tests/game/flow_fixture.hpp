@@ -202,6 +202,8 @@ class FlowTest : public ::testing::Test {
   int human_moves_played() const { return human_moves_; }
   // The position each time the human was asked for a move.
   const std::vector<Grid>& positions_seen() const { return positions_seen_; }
+  // For runs of many games, which would otherwise hold every position.
+  void ForgetPositionsSeen() { positions_seen_.clear(); }
 
   Grid position() const { return game->board.Position; }
   const fs::path& root() const { return root_; }

@@ -1,7 +1,10 @@
 // Game paths, whole-file reads and writes, and the numbered file channels.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -112,6 +115,44 @@ TEST_F(Files, AtomicWholeFileWrite) {
     ++entries;
   }
   EXPECT_EQ(entries, 1);
+}
+
+// The disk fills up in the middle of each kind of write: the earlier file
+// stays as it was, nothing half written is left, and with room again the
+// same writes succeed.
+TEST_F(Files, AFullDiskLeavesEveryEarlierFileWhole) {
+  Write("set.ini", "1\r\n");
+  Write("records.txt", "one\n");
+  io.FillDiskAfter(3);
+  EXPECT_FALSE(io.AppendToFile("dat\\records.txt", "two\n"));  // "two" fits, "\n" does not
+  EXPECT_FALSE(io.WriteWholeFile("dat\\set.ini", "0\r\n43\r\n"));
+  EXPECT_FALSE(io.CreateNewFile("dat\\game.ggf", "(;GM[Othello];)\n"));
+  EXPECT_EQ(Read("set.ini"), "1\r\n");
+  EXPECT_EQ(Read("records.txt"), "one\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_ / "dat"), {}), 2);
+  io.FreeDisk();
+  EXPECT_TRUE(io.WriteWholeFile("dat\\set.ini", "0\r\n"));
+  EXPECT_TRUE(io.AppendToFile("dat\\records.txt", "two\n"));
+  EXPECT_TRUE(io.CreateNewFile("dat\\game.ggf", "(;GM[Othello];)\n"));
+  EXPECT_EQ(Read("set.ini"), "0\r\n");
+  EXPECT_EQ(Read("records.txt"), "one\ntwo\n");
+}
+
+// The same with a failure the kernel makes: a size limit on the process's
+// files stops an append part way through, as a full disk does.
+TEST_F(Files, AnAppendTheSystemCutsShortIsTakenBackOff) {
+  Write("records.txt", "one\n");
+  rlimit before{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+  const auto old_signal = std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead
+  rlimit limit = before;
+  limit.rlim_cur = 10;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+  const bool appended = io.AppendToFile("dat\\records.txt", "a line too long to fit\n");
+  ::setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, old_signal);
+  EXPECT_FALSE(appended);
+  EXPECT_EQ(Read("records.txt"), "one\n");
 }
 
 }  // namespace

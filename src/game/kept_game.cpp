@@ -103,7 +103,10 @@ bool GameKeeper::Keep() {
   const std::string path = FilePath();
   if (path.empty()) return false;
   if (g_.recorder.RecordsFolder() == UserConfigFolder() && !MakeUserConfigFolder()) return false;
-  if (!platform::WriteFileAtomically(path, text)) return false;
+  // A failed write leaves the earlier file whole; the player hears of it once.
+  if (!g_.writeFailureNotice.Report(KeptFile::kGameInProgress, g_.io.WriteWholeFile(path, text))) {
+    return false;
+  }
   s.LastText = text;
   return true;
 }
@@ -113,7 +116,7 @@ void GameKeeper::Forget() {
   g_.keptGame.Found.reset();
   const std::string path = FilePath();
   std::error_code ignored;
-  if (!path.empty()) std::filesystem::remove(path, ignored);
+  if (!path.empty()) std::filesystem::remove(platform::FsPath(path), ignored);
 }
 
 void GameKeeper::FindKeptGame() {

@@ -3,6 +3,8 @@
 // with ACM_STREAMCONVERTF_END hands out what the codec still holds.
 // clang-format off
 #include <windows.h>
+// (before msacm.h: a lean windows.h leaves out its FOURCC)
+#include <mmsystem.h>
 #include <mmreg.h>
 #include <msacm.h>
 // clang-format on

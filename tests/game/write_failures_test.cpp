@@ -60,7 +60,10 @@ TEST_F(WriteFailures, GamesKeptOnAFullDiskLeaveTheEarlierRecordsWholeAndAreToldO
   EXPECT_TRUE(kept.starts_with(earlier + "date=")) << kept;
   EXPECT_EQ(std::count(kept.begin(), kept.end(), '\n'), 2);
   EXPECT_EQ(GgfFiles(), 1);
-  EXPECT_EQ(io.message_boxes().size(), 1u);
+  // Each file is told of once: the record, and the game in progress the full
+  // disk also refused while the first game was played.
+  EXPECT_EQ(BoxesSaying("途中の対局を保存できませんでした"), 1);
+  EXPECT_EQ(io.message_boxes().size(), 2u);
 }
 
 TEST_F(WriteFailures, SettingsWrittenOnAFullDiskKeepTheOldFileAndAreToldOnce) {

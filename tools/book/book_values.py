@@ -25,7 +25,7 @@ import sys
 import threading
 import time
 
-from make_book import bit, flips, has_legal_move, load_games, load_openings, read_lines, \
+from make_book import has_legal_move, load_games, load_openings, play_moves, read_lines, \
     split_moves
 
 
@@ -39,28 +39,10 @@ def replay(moves):
     and the side to move after the last one (None when neither side can move),
     or None when a move is malformed or illegal.
     """
-    discs = [bit("d5") | bit("e4"), bit("d4") | bit("e5")]  # black, white
-    side = 0
-    movers = []
-    for move in moves:
-        if len(move) != 2 or move[0] not in "abcdefgh" or move[1] not in "12345678":
-            return None
-        square = bit(move)
-        if (discs[0] | discs[1]) & square:
-            return None
-        turned = flips(discs[side], discs[1 - side], square)
-        if not turned:
-            # A side without any legal move passes; otherwise the move is illegal.
-            if has_legal_move(discs[side], discs[1 - side]):
-                return None
-            side = 1 - side
-            turned = flips(discs[side], discs[1 - side], square)
-            if not turned:
-                return None
-        discs[side] |= turned | square
-        discs[1 - side] &= ~turned
-        movers.append(side)
-        side = 1 - side
+    played = play_moves(moves)
+    if played is None:
+        return None
+    movers, discs, side = played
     if not has_legal_move(discs[side], discs[1 - side]):
         side = 1 - side if has_legal_move(discs[1 - side], discs[side]) else None
     return movers, side

@@ -79,12 +79,12 @@ def split_moves(text):
     return [text[i:i + 2] for i in range(0, len(text), 2)]
 
 
-def replay(moves):
+def play_moves(moves):
     """Plays the moves from the standard start with the pass rule.
 
-    Returns (movers, black_result): the side (0 black, 1 white) that made each
-    move and the final disc difference for black with the empty squares given
-    to the winner, or None when a move is malformed or illegal.
+    Returns (movers, discs, side): the side (0 black, 1 white) that made each
+    move, the black and white discs reached and the side whose turn it would
+    be next by alternation, or None when a move is malformed or illegal.
     """
     discs = [bit("d5") | bit("e4"), bit("d4") | bit("e5")]  # black, white
     side = 0
@@ -108,6 +108,18 @@ def replay(moves):
         discs[1 - side] &= ~turned
         movers.append(side)
         side = 1 - side
+    return movers, discs, side
+
+
+def replay(moves):
+    """Returns (movers, black_result): the side (0 black, 1 white) that made
+    each move and the final disc difference for black with the empty squares
+    given to the winner, or None when a move is malformed or illegal.
+    """
+    played = play_moves(moves)
+    if played is None:
+        return None
+    movers, discs, _ = played
     black, white = bin(discs[0]).count("1"), bin(discs[1]).count("1")
     empty = 64 - black - white
     result = black - white

@@ -8,33 +8,16 @@
 //
 // OUT_DIR receives screenshots of the page before the reload, of the title
 // after it and of the game continued.
-import { mkdirSync, mkdtempSync, readFileSync, rmSync } from "node:fs";
-import { createServer } from "node:http";
-import { tmpdir } from "node:os";
-import { extname, join, resolve } from "node:path";
-import puppeteer from "puppeteer-core";
+import { mkdirSync } from "node:fs";
+import { join, resolve } from "node:path";
+import { HEIGHT, WIDTH, launchBrowser, serveSite } from "./site.mjs";
 
 const [siteDir, outDir] = process.argv.slice(2).map((path) => resolve(path));
-const WIDTH = 640, HEIGHT = 440;
 // The browser's stored folder is the game's user folder (web_main.cpp, web_storage.hpp).
 const KEPT_FILE = "/persist/kerna-reversi/game-in-progress.txt";
 
-const types = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css",
-                 ".wasm": "application/wasm", ".png": "image/png", ".data": "application/octet-stream" };
-const server = createServer((request, response) => {
-  const path = decodeURIComponent(new URL(request.url, "http://x").pathname);
-  const file = join(siteDir, path.endsWith("/") ? `${path}index.html` : path);
-  try {
-    const body = readFileSync(file);
-    response.writeHead(200, { "Content-Type": types[extname(file)] || "application/octet-stream" });
-    response.end(body);
-  } catch {
-    response.writeHead(404);
-    response.end();
-  }
-});
-await new Promise((done) => server.listen(0, "127.0.0.1", done));
-const url = `http://127.0.0.1:${server.address().port}/?test`;
+const server = await serveSite(siteDir);
+const url = `${server.url}?test`;
 
 // The squares black may play on a board= line (64 squares from a1, row by row).
 function blackMoves(board) {
@@ -55,13 +38,7 @@ function blackMoves(board) {
 }
 const field = (text, key) => (new RegExp(`^${key}=(.*)$`, "m").exec(text) || [])[1];
 
-const profile = mkdtempSync(join(tmpdir(), "kerna-web-continue-"));
-const browser = await puppeteer.launch({
-  executablePath: "/usr/bin/chromium",
-  headless: true,
-  args: ["--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
-         "--disable-component-update", "--disable-sync", "--no-first-run", `--user-data-dir=${profile}`],
-});
+const { browser, close: closeBrowser } = await launchBrowser();
 const failures = [];
 let passed = 0;
 const check = (ok, what, detail = "") => {
@@ -179,9 +156,8 @@ try {
 } catch (error) {
   failures.push(String(error));
 } finally {
-  await browser.close();
+  await closeBrowser();
   server.close();
-  rmSync(profile, { recursive: true, force: true });
 }
 for (const failure of failures) console.log(failure);
 console.log(`${passed} passed, ${failures.length} failed`);

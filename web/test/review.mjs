@@ -8,14 +8,11 @@
 //
 // OUT_DIR receives the desktop's lines and screenshots of the review.
 import { execFileSync } from "node:child_process";
-import { mkdtempSync, mkdirSync, readdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
-import { createServer } from "node:http";
-import { tmpdir } from "node:os";
-import { extname, join, resolve } from "node:path";
-import puppeteer from "puppeteer-core";
+import { mkdirSync, readdirSync, readFileSync, writeFileSync } from "node:fs";
+import { join, resolve } from "node:path";
+import { HEIGHT, WIDTH, launchBrowser, serveSite } from "./site.mjs";
 
 const [siteDir, gameFile, desktopProgram, outDir] = process.argv.slice(2).map((path) => resolve(path));
-const WIDTH = 640, HEIGHT = 440;
 const REVIEW_BUTTON = [534, 257];  // the menu's 振り返り
 const FORWARD_BUTTON = [510, 401];  // the review's one move forward
 mkdirSync(outDir, { recursive: true });
@@ -51,29 +48,8 @@ const desktopMs = Date.now() - desktopStart;
 const desktopCpu = childrenCpuSeconds() - desktopCpuBefore;
 writeFileSync(join(outDir, "desktop.txt"), `${desktopLines.join("\n")}\n`);
 
-const types = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css",
-                 ".wasm": "application/wasm", ".png": "image/png", ".data": "application/octet-stream" };
-const server = createServer((request, response) => {
-  const path = decodeURIComponent(new URL(request.url, "http://x").pathname);
-  const file = join(siteDir, path.endsWith("/") ? `${path}index.html` : path);
-  try {
-    const body = readFileSync(file);
-    response.writeHead(200, { "Content-Type": types[extname(file)] || "application/octet-stream" });
-    response.end(body);
-  } catch {
-    response.writeHead(404);
-    response.end();
-  }
-});
-await new Promise((done) => server.listen(0, "127.0.0.1", done));
-
-const profile = mkdtempSync(join(tmpdir(), "kerna-review-test-"));
-const browser = await puppeteer.launch({
-  executablePath: "/usr/bin/chromium",
-  headless: true,
-  args: ["--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
-         "--disable-component-update", "--disable-sync", "--no-first-run", `--user-data-dir=${profile}`],
-});
+const server = await serveSite(siteDir);
+const { browser, close: closeBrowser } = await launchBrowser();
 const failures = [];
 let passed = 0;
 const check = (ok, name, detail) => {
@@ -117,7 +93,7 @@ try {
   };
   const shot = (name) => page.screenshot({ path: join(outDir, `${name}.png`) });
 
-  await page.goto(`http://127.0.0.1:${server.address().port}/?test`);
+  await page.goto(`${server.url}?test`);
   await page.waitForFunction(() => !document.getElementById("screen").hidden, { timeout: 30000 });
   await settle(1500);
 
@@ -187,9 +163,8 @@ try {
 } catch (error) {
   failures.push(String(error));
 } finally {
-  await browser.close();
+  await closeBrowser();
   server.close();
-  rmSync(profile, { recursive: true, force: true });
 }
 for (const failure of failures) console.log(failure);
 console.log(`${passed} passed, ${failures.length} failed`);

@@ -300,7 +300,11 @@ void ReviewScreen::DrawPosition() {
 }
 
 void ReviewScreen::PrintRow(int row, const std::string& utf8) {
-  g_.panelText.PrintAt(kPanelLabelColumn, row, platform::ToCp932(utf8));
+  // Blanks to the panel's width: a shorter line must not leave the end of the
+  // longer one before it in the text grid (the pixels are cleared by the tiles).
+  std::string cp932 = platform::ToCp932(utf8);
+  if (cp932.size() < static_cast<size_t>(kPanelWidth)) cp932.resize(kPanelWidth, ' ');
+  g_.panelText.PrintAt(kPanelLabelColumn, row, cp932);
 }
 
 void ReviewScreen::DrawPanelText() {

@@ -139,7 +139,14 @@ TEST_F(ReviewScreenTest, StepsThroughAKnownGameByKeysAndButtons) {
                {std::nullopt, kFirstButton},
                {std::nullopt, kMistakeButton},
                {std::nullopt, kQuitButton}});
+  // The longer "分析中 N/M" before it leaves nothing behind in the grid.
+  std::string done_status;
+  io.When([this] { return Valued(); }, [&] { done_status = Row(kStatusRow); });
   ASSERT_EQ(Review(WriteGgf(record), ScriptedAnalyser()), Outcome::kReturned);
+  const size_t first = done_status.find_first_not_of(' ');
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_EQ(done_status.substr(first, done_status.find_last_not_of(' ') + 1 - first),
+            "振り返り  分析済み");
   const std::vector<std::string> rows = Read();
   const std::vector<std::string> expected = {
       MoveNumber(1), MoveNumber(2), MoveNumber(1), "終局",         "終局",

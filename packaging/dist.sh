@@ -3,7 +3,7 @@
 # (CMakeLists.txt, written by cmake into the build as kerna-version.txt),
 # with SHA256SUMS beside them and a table of sizes and digests printed.
 #
-#   dist.sh DIST_DIR RELEASE_BUILD WEB_SITE WINDOWS_BUILD
+#   dist.sh DIST_DIR PROGRAM_BUILD WEB_SITE WINDOWS_BUILD
 set -euo pipefail
 dist="$1" release_build="$2" site="$3" windows_build="$4"
 here="$(cd "$(dirname "$0")" && pwd)"

@@ -4,6 +4,7 @@
 #include <emscripten.h>
 
 #include <cstdlib>
+#include <functional>
 
 namespace kerna::platform {
 
@@ -14,6 +15,28 @@ namespace {
 // own copy lists every entry of both sides, one request each, at every start
 // and every copy, which with thousands of kept games takes seconds.
 // clang-format off
+// Every entry in two requests, in the order of their paths (a folder before
+// what it holds), read by the browser while the program goes on.
+EM_JS(void, start_reading_stored_folder, (const char* folder_text), {
+  const folder = UTF8ToString(folder_text);
+  Module.storedFolderRead = new Promise((resolve, reject) => {
+    if (typeof indexedDB === "undefined") throw new Error("no IndexedDB");
+    IDBFS.getDB(folder, (error, db) => {
+      if (error) return reject(error);
+      try {
+        const transaction = db.transaction([IDBFS.DB_STORE_NAME], "readonly");
+        const store = transaction.objectStore(IDBFS.DB_STORE_NAME);
+        const keys = store.getAllKeys(), values = store.getAll();
+        transaction.oncomplete = () => resolve({ db, paths: keys.result, entries: values.result });
+        transaction.onabort = () => reject(transaction.error);
+      } catch (failure) {
+        reject(failure);
+      }
+    });
+  });
+  Module.storedFolderRead.catch(() => { /* told when the folder is mounted */ });
+});
+
 EM_ASYNC_JS(void, mount_stored_folder, (const char* folder_text), {
   const folder = UTF8ToString(folder_text);
   const page = Module.kernaPage;
@@ -34,16 +57,10 @@ EM_ASYNC_JS(void, mount_stored_folder, (const char* folder_text), {
   try {
     if (typeof indexedDB === "undefined") throw new Error("no IndexedDB");
     FS.mount(IDBFS, {}, folder);
-    db = await new Promise((resolve, reject) => IDBFS.getDB(folder, (error, opened) => error ? reject(error) : resolve(opened)));
-    // Every entry in two requests; in the order of their paths, so that a
-    // folder comes before what it holds.
-    const [paths, entries] = await new Promise((resolve, reject) => {
-      const transaction = db.transaction([STORE], "readonly");
-      const store = transaction.objectStore(STORE);
-      const keys = store.getAllKeys(), values = store.getAll();
-      transaction.oncomplete = () => resolve([keys.result, values.result]);
-      transaction.onabort = () => reject(transaction.error);
-    });
+    // (Not destructured: Emscripten 3.1's optimiser drops that declaration.)
+    const read = await Module.storedFolderRead;
+    const paths = read.paths, entries = read.entries;
+    db = read.db;
     // Made straight in the in-memory folder, each file owning its stored
     // bytes: a write, a mode and a time set through FS for each of thousands
     // of files would take a good part of a second.
@@ -174,7 +191,9 @@ EM_ASYNC_JS(void, mount_stored_folder, (const char* folder_text), {
 
 }  // namespace
 
-void OpenBrowserStorage(const char* folder) {
+void OpenBrowserStorage(const char* folder, const std::function<void()>& meanwhile) {
+  start_reading_stored_folder(folder);
+  meanwhile();
   mount_stored_folder(folder);
   setenv("XDG_CONFIG_HOME", folder, 1);
 }

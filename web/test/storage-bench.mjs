@@ -2,9 +2,10 @@
 // in headless Chromium: the page's start to the title, the saved games screen
 // from the click on 振り返り to the first game shown and one step to the next
 // older one, and a finished game saved, from the last move's click until its
-// copy to IndexedDB is done (page.storageIdle). Medians of RUNS runs, in real
-// milliseconds; the page runs in its test mode (a virtual clock: the game's
-// pauses cost nothing, its work and the storage's do).
+// copy to IndexedDB is done (page.storageIdle). Real milliseconds, medians of
+// 3 rounds of RUNS runs each, none and many in turn; the page runs in its test
+// mode (a virtual clock: the game's pauses cost nothing, its work and the
+// storage's do).
 //
 //   node storage-bench.mjs SITE_DIR KEPT_DIR [RUNS]
 //
@@ -16,7 +17,7 @@ import { join, resolve } from "node:path";
 import { HEIGHT, WIDTH, launchBrowser, serveSite } from "./site.mjs";
 
 const [siteDir, keptDir] = process.argv.slice(2, 4).map((path) => resolve(path));
-const runs = Number(process.argv[4] || 5);
+const runs = Number(process.argv[4] || 3);
 const REVIEW_BUTTON = [534, 257];  // the menu's 振り返り
 const CONTINUE_BUTTON = [500, 295];  // the menu's 続きから
 // A game of two players one move from its end: after d3 c3 b3 d2 e1 d6 d7 e3,
@@ -170,26 +171,34 @@ async function measure(browser, url, fill) {
     figures.copied.push(await page.evaluate(() => window.benchCopied) - pressed);
   }
   await page.close();
-  return Object.fromEntries(Object.entries(figures).map(([name, values]) => [name, median(values)]));
+  return figures;
 }
 
 const server = await serveSite(siteDir);
 const url = `${server.url}?test`;
-const results = [];
 const count = keptFiles().length - 1;
-for (const fill of [false, true]) {
-  const { browser, close } = await launchBrowser();
-  try {
-    results.push(await measure(browser, url, fill));
-  } finally {
-    await close();
+// Rounds of both in turn, so that a machine busy with other work for a while
+// weighs on both alike.
+const ROUNDS = 3;
+const results = [{}, {}];
+for (let round = 0; round < ROUNDS; ++round) {
+  for (const fill of [false, true]) {
+    const { browser, close } = await launchBrowser();
+    try {
+      for (const [name, values] of Object.entries(await measure(browser, url, fill))) {
+        (results[Number(fill)][name] ??= []).push(...values);
+      }
+    } finally {
+      await close();
+    }
   }
 }
 server.close();
 const lines = readFileSync(join(keptDir, "records.txt"), "utf8").split("\n").length - 1;
-console.log(`Browser storage: real ms, median of ${runs} (none / ${lines} lines in records.txt and ${count} files)`);
-const row = (what, key) => console.log(`${what.padEnd(44)} ${results[0][key].toFixed(1).padStart(10)} ${
-  results[1][key].toFixed(1).padStart(10)}`);
+console.log(`Browser storage: real ms, median of ${ROUNDS * runs} (none / ${lines} lines in records.txt and ${
+  count} files)`);
+const row = (what, key) => console.log(`${what.padEnd(44)} ${median(results[0][key]).toFixed(1).padStart(10)} ${
+  median(results[1][key]).toFixed(1).padStart(10)}`);
 row("page start to the title", "start");
 row("saved games screen: open", "open");
 row("saved games screen: next older", "step");

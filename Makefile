@@ -23,7 +23,7 @@ WINDOWS_BUILD ?= build-windows
 WIN_SOUND_BUILD ?= build-win-sound
 
 .PHONY: all deps build run test test-plain test-release test-sanitize fuzz-long monkey-long faults-long soak bench bench-check format clean \
-	web web-serve web-test web-bench dist dist-check dist-check-fresh windows-sound-test windows windows-test
+	web web-serve web-test web-bench web-bench-storage dist dist-check dist-check-fresh windows-sound-test windows windows-test
 
 all: build
 
@@ -97,7 +97,7 @@ bench-check: build
 # The browser build: Debian's Emscripten, whose optimiser runs on node with
 # Debian's JavaScript modules (acorn); the glyph sheet comes from the desktop
 # build's kerna-glyph-sheet. The site is $(WEB_BUILD)/site.
-web web-test web-bench: export NODE_PATH := /usr/share/nodejs
+web web-test web-bench web-bench-storage: export NODE_PATH := /usr/share/nodejs
 web: deps
 	bash scripts/install-web-deps.sh
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
@@ -135,6 +135,17 @@ web-bench: web
 	bash scripts/install-web-deps.sh test
 	cd web/test && npm ci
 	node web/test/think-bench.mjs $(WEB_BUILD)/bench
+
+# The page with 2,000 kept games in the browser's storage against none: its
+# start, the saved games screen and saving a finished game, timed in headless
+# Chromium (kerna-bench writes the games, as `kerna-bench --kept-games` keeps them).
+web-bench-storage: web
+	bash scripts/install-web-deps.sh test
+	cmake --build $(BUILD) -j $(JOBS) --target kerna-bench
+	rm -rf $(WEB_BUILD)/bench/kept-games
+	$(BUILD)/bench/kerna-bench --write-kept-games $(WEB_BUILD)/bench/kept-games 2000 2000
+	cd web/test && npm ci
+	node web/test/storage-bench.mjs $(WEB_BUILD)/site $(WEB_BUILD)/bench/kept-games
 
 # The Windows build: Debian's mingw-w64 cross compiler (posix threads), the
 # glyph sheet from the desktop build's kerna-glyph-sheet, statically linked

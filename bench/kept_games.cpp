@@ -71,19 +71,6 @@ fs::path MakeDataFolder(const std::string& name) {
   return root;
 }
 
-void FillKeptGames(const fs::path& root, int lines, int files) {
-  std::ofstream records(root / "dat" / "records.txt", std::ios::binary);
-  for (int i = 0; i < lines; ++i) records << RecordLine(SampleGame(kFirstDate + 600 * i)) << "\n";
-  fs::create_directories(root / "dat" / "records");
-  for (int i = 0; i < files; ++i) {
-    const GameSummary s = SampleGame(kFirstDate + 600 * i);
-    std::string name = LocalDateTime(s.wall_clock_seconds, 'T');
-    std::replace(name.begin(), name.end(), ':', '-');
-    std::ofstream(root / "dat" / "records" / (name + ".ggf"), std::ios::binary)
-        << WriteGgf(GgfOfGame(s)) << "\n";
-  }
-}
-
 double TimeStart(const fs::path& root) {
   platform::HeadlessPlatform io;
   io.SetDataFolder(root.string());
@@ -180,11 +167,25 @@ Figures Measure(const fs::path& root, bool any) {
 
 }  // namespace
 
+void WriteKeptGames(const std::string& folder, int lines, int files) {
+  const fs::path root(folder);
+  fs::create_directories(root / "records");
+  std::ofstream records(root / "records.txt", std::ios::binary);
+  for (int i = 0; i < lines; ++i) records << RecordLine(SampleGame(kFirstDate + 600 * i)) << "\n";
+  for (int i = 0; i < files; ++i) {
+    const GameSummary s = SampleGame(kFirstDate + 600 * i);
+    std::string name = LocalDateTime(s.wall_clock_seconds, 'T');
+    std::replace(name.begin(), name.end(), ':', '-');
+    std::ofstream(root / "records" / (name + ".ggf"), std::ios::binary)
+        << WriteGgf(GgfOfGame(s)) << "\n";
+  }
+}
+
 int RunKeptGamesTiming(int lines, int files) {
   const fs::path empty = MakeDataFolder("kerna-kept-none");
   const fs::path full = MakeDataFolder("kerna-kept-many");
   ::setenv("XDG_CONFIG_HOME", (empty / "config").c_str(), 1);
-  FillKeptGames(full, lines, files);
+  WriteKeptGames((full / "dat").string(), lines, files);
   ::sync();  // the saves then sync their own bytes, not the whole filling
   const Figures none = Measure(empty, false);
   const Figures many = Measure(full, true);

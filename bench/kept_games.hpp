@@ -6,10 +6,19 @@
 // the menu to the first game shown, one step to the next older game, saving a
 // finished game, and keeping it again (played on after 待った on the result
 // screen).
+//
+// kerna-bench --write-kept-games FOLDER LINES FILES writes the same kept games
+// (records.txt and records/) into FOLDER, for the browser's storage bench
+// (web/test/storage-bench.mjs).
 #pragma once
+
+#include <string>
 
 namespace kerna::bench {
 
 int RunKeptGamesTiming(int lines, int files);
+// LINES lines in FOLDER/records.txt and FILES GGF files in FOLDER/records, one
+// game every ten minutes from the same date, as the game names and writes them.
+void WriteKeptGames(const std::string& folder, int lines, int files);
 
 }  // namespace kerna::bench

@@ -12,7 +12,8 @@
 //
 // `kerna-bench --games N` instead times whole games through the computer turn
 // (game_timing.hpp), and `kerna-bench --kept-games` times the start, the saved
-// games screen and saving with many games kept (kept_games.hpp); the default
+// games screen and saving with many games kept (kept_games.hpp), which
+// `--write-kept-games FOLDER LINES FILES` writes out for the browser; the default
 // run and its signature are unchanged.
 #include <algorithm>
 #include <chrono>
@@ -154,6 +155,12 @@ int main(int argc, char** argv) {
     const int lines = argc >= 3 ? std::max(0, std::atoi(argv[2])) : 100'000;
     const int files = argc >= 4 ? std::max(0, std::atoi(argv[3])) : 10'000;
     return kerna::bench::RunKeptGamesTiming(lines, files);
+  }
+  // --write-kept-games FOLDER LINES FILES: those kept games, for the browser's bench.
+  if (argc == 5 && std::string_view(argv[1]) == "--write-kept-games") {
+    kerna::bench::WriteKeptGames(argv[2], std::max(0, std::atoi(argv[3])),
+                                 std::max(0, std::atoi(argv[4])));
+    return 0;
   }
   return kerna::bench::Main();
 }

@@ -84,8 +84,7 @@ kerna::review::Analyser AnalyserTellingThePage() {
 }  // namespace
 
 int main() {
-  StandInForVoices();
-  kerna::platform::OpenBrowserStorage(kStoredFolder);
+  kerna::platform::OpenBrowserStorage(kStoredFolder, StandInForVoices);
   // The data folder is read-only, as an installed copy's is: the game then keeps
   // set.ini and its records in the user's folder, which is the stored one.
   ::chmod((std::string(kDataFolder) + "/dat").c_str(), 0555);

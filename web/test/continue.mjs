@@ -1,8 +1,9 @@
 // The page keeps the game in progress: a game against the computer, left after
 // a move and a hint, is offered after a reload (続きから on the title) and goes
 // on from the same position and record, level and counts; quitting it removes
-// it, and the title after the next reload is the plain one again. The page
-// runs in its test mode (?test) and must log no error on the way.
+// it, and the title after the next reload is the plain one again; 2,000
+// games kept before are all still there at the end. The page runs in its test
+// mode (?test) and must log no error on the way.
 //
 //   node continue.mjs SITE_DIR OUT_DIR
 //
@@ -15,6 +16,7 @@ import { HEIGHT, WIDTH, launchBrowser, serveSite } from "./site.mjs";
 const [siteDir, outDir] = process.argv.slice(2).map((path) => resolve(path));
 // The browser's stored folder is the game's user folder (web_main.cpp, web_storage.hpp).
 const KEPT_FILE = "/persist/kerna-reversi/game-in-progress.txt";
+const EARLIER_GAMES = 2000;
 
 const server = await serveSite(siteDir);
 const url = `${server.url}?test`;
@@ -108,6 +110,18 @@ try {
   await started();
   await settle(1500);
   const plainTitle = await picture();
+  // Many games kept before: each is still there, as it was, at the end.
+  const earlier = await page.evaluate((count) => {
+    const folder = Module.kernaPage.recordsFolder;
+    Module.FS.mkdirTree(folder);
+    const games = {};
+    for (let n = 1; n <= count; ++n) {
+      games[`2020-01-01T00-00-00-${n}.ggf`] = `(;GM[Othello]PB[human]PW[human]RE[${n % 65 - 32}]BO[8 ${
+        "-".repeat(27)}O*------*O${"-".repeat(27)} *]B[F5];)\n`;
+    }
+    for (const [name, text] of Object.entries(games)) Module.FS.writeFile(`${folder}/${name}`, text);
+    return games;
+  }, EARLIER_GAMES);
   await clickAt(500, 135);  // コンピュータと対戦
   await settle(1000);
   for (const [x, y] of [[530, 115], [530, 223], [530, 400]]) await clickAt(x, y);  // 先手, レベル1, スタート
@@ -153,6 +167,15 @@ try {
   await settle(1500);
   await reload();
   check(await picture() === plainTitle, "the next title offers nothing to continue");
+  const games = await page.evaluate(() => {
+    const folder = Module.kernaPage.recordsFolder;
+    return Object.fromEntries(Module.FS.readdir(folder).filter((name) => name.endsWith(".ggf"))
+      .map((name) => [name, Module.FS.readFile(`${folder}/${name}`, { encoding: "utf8" })]));
+  });
+  const lost = Object.keys(earlier).filter((name) => games[name] !== earlier[name]);
+  check(lost.length === 0 && Object.keys(games).length === EARLIER_GAMES + 1,
+        `${EARLIER_GAMES} games kept before are there after the reloads, and the quit game beside them`,
+        `${Object.keys(games).length} files, ${lost.length} of the earlier ones missing or changed`);
 } catch (error) {
   failures.push(String(error));
 } finally {

@@ -36,6 +36,7 @@ import searched_tree
 MAX_PLY = searched_tree.DEPTH
 HOLD_OUT_EVERY = 10  # line i of a games file is held out when i % 10 == 9
 REPORT_PLIES = 20
+TRUSTED_GAMES = 20  # games behind a move whose value the book's own pick trusts
 MARGIN = 6.0  # discs: about three times the spread of the search between siblings
 BOOK_CAPACITY = 7000
 
@@ -152,10 +153,15 @@ class BookTree:
         return found
 
 
-def tree_order(lines, values):
-    """Sort key: at every position the move with the better value comes first."""
+def tree_order(lines, values, counts):
+    """Sort key: at every position the moves that at least TRUSTED_GAMES games
+    played come first, the better value first. A rare move's value rests on a
+    few searches of an unexplored position, a common one's on the searched
+    replies below it; the lookup with the variety off plays the first of the
+    longest lines, so it plays the best well-trodden move."""
     def key(line):
-        return tuple((-values[line[:i]], line[i - 2:i]) for i in range(4, len(line) + 1, 2))
+        return tuple((counts[line[:i]] < TRUSTED_GAMES, -values[line[:i]], line[i - 2:i])
+                     for i in range(4, len(line) + 1, 2))
     return sorted(lines, key=key)
 
 
@@ -175,7 +181,7 @@ def build_book(book_tree, openings):
     while True:
         lines = maximal(book_tree.lines(capacity) + named)
         if len(lines) <= BOOK_CAPACITY:
-            return tree_order(lines, book_tree.values)
+            return tree_order(lines, book_tree.values, book_tree.counts)
         capacity -= len(lines) - BOOK_CAPACITY
 
 

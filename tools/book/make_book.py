@@ -15,8 +15,9 @@ game played, by more than the margin, ends the book there.
 When the kept tree has more leaves than the game's table holds, the lines are
 the ones that together answer the most training games' moves (the long-path
 decomposition of the kept tree, weighted by the games). Every named opening is
-added too. Lines are written in the tree's order, the better move first at
-every position, and only maximal lines are written, because the game's lookup
+added too. Lines are written in the tree's order: at every position the moves
+that at least TRUSTED_GAMES games played first, the better value first. Only
+maximal lines are written, because the game's lookup
 matches prefixes: a line that a longer kept line extends adds nothing.
 
 Every tenth game of each games file is held out and used to measure how often
@@ -39,6 +40,7 @@ REPORT_PLIES = 20
 TRUSTED_GAMES = 20  # games behind a move whose value the book's own pick trusts
 MARGIN = 6.0  # discs: about three times the spread of the search between siblings
 BOOK_CAPACITY = 7000
+
 
 def replay(moves):
     """Returns (movers, black_result): the side (0 black, 1 white) that made

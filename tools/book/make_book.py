@@ -17,8 +17,8 @@ the ones that together answer the most training games' moves (the long-path
 decomposition of the kept tree, weighted by the games). Every named opening is
 added too. Lines are written in the tree's order: at every position the moves
 that at least TRUSTED_GAMES games played first, the better value first. Only
-maximal lines are written, because the game's lookup
-matches prefixes: a line that a longer kept line extends adds nothing.
+maximal lines are written, because the game's lookup matches prefixes: a line
+that a longer kept line extends adds nothing.
 
 Every tenth game of each games file is held out and used to measure how often
 the book answers in the opening. Standard library only; the output is the same

@@ -39,7 +39,9 @@ HOLD_OUT_EVERY = 10  # line i of a games file is held out when i % 10 == 9
 REPORT_PLIES = 20
 TRUSTED_GAMES = 20  # games behind a move whose value the book's own pick trusts
 MARGIN = 6.0  # discs: about three times the spread of the search between siblings
-BOOK_CAPACITY = 7000
+TABLE_RECORDS = 7000  # the game's book table
+# The loader reads the empty record after the last CR LF as a line of its own.
+BOOK_CAPACITY = TABLE_RECORDS - 1
 
 
 def replay(moves):

@@ -2,24 +2,27 @@
 """Makes the opening book assets/dat/zyouseki.txt from the named openings and
 the recorded games in the shared data folder.
 
-The book is a tree of the moves strong players chose, grown from f5 down to
---depth moves: at every position it keeps each move that at least --min-games
-different games played and whose mover did, on average over those games, within
---within discs as well as with the best such move and never worse than losing
-by --worst-mean discs. So every reasonable reply of an opponent leads to a
-position where the book still answers, and every answer the book can give is
-one of the good moves there. A position of the tree whose moves are all rarer
-than that gets one answer: its best move among those at least --min-answer-games
-games played. Below --depth each line follows the most played sound move while
-enough games did, up to MAX_PLY moves. Every named opening is added too.
+The book is grown from f5 through the searched tree of played lines
+(searched_tree.py: every position that enough training games reached, valued
+by the engine's search and backed up by negamax). At every position it keeps
+each played move whose value is within --margin discs of the position's best
+(the best of its played moves and of the search's own choice), so every move
+the book can play there is one of the good moves, and an opponent's good reply
+leads to a position where the book still answers. The replies to f5 are all
+kept: the lookup never answers the first move. A position whose best move no
+game played, by more than the margin, ends the book there.
 
-Lines are written in the tree's order, the better move first at every position,
-and only maximal lines are written, because the game's lookup matches prefixes:
-a line that a longer kept line extends adds nothing.
+When the kept tree has more leaves than the game's table holds, the lines are
+the ones that together answer the most training games' moves (the long-path
+decomposition of the kept tree, weighted by the games). Every named opening is
+added too. Lines are written in the tree's order: at every position the moves
+that at least TRUSTED_GAMES games played first, the better value first. Only
+maximal lines are written, because the game's lookup matches prefixes: a line
+that a longer kept line extends adds nothing.
 
 Every tenth game of each games file is held out and used to measure how often
 the book answers in the opening. Standard library only; the output is the same
-bytes on every run.
+bytes on every run with the same values file.
 """
 
 import argparse
@@ -28,87 +31,17 @@ import os
 import sys
 import time
 
-MAX_PLY = 20
+from board_lines import play_moves, read_lines, split_moves
+import searched_tree
+
+MAX_PLY = searched_tree.DEPTH
 HOLD_OUT_EVERY = 10  # line i of a games file is held out when i % 10 == 9
 REPORT_PLIES = 20
-SHRINK_GAMES = 20
-BOOK_CAPACITY = 7000
-
-FULL = (1 << 64) - 1
-NOT_A = 0xFEFEFEFEFEFEFEFE  # no square in column a
-NOT_H = 0x7F7F7F7F7F7F7F7F  # no square in column h
-DIRECTIONS = ((1, NOT_A), (-1, NOT_H), (8, FULL), (-8, FULL),
-              (9, NOT_A), (7, NOT_H), (-7, NOT_A), (-9, NOT_H))
-
-
-def bit(square):
-    """Bit of a square given as 'f5': column a..h, row 1..8 (row 1 on top)."""
-    return 1 << ((int(square[1]) - 1) * 8 + ord(square[0]) - ord("a"))
-
-
-def shift(b, d, mask):
-    return ((b << d) & mask & FULL) if d > 0 else ((b >> -d) & mask)
-
-
-def flips(own, opp, move):
-    """Discs of opp that a disc of own placed on `move` (a bit) turns over."""
-    total = 0
-    for d, mask in DIRECTIONS:
-        run = 0
-        x = shift(move, d, mask)
-        while x & opp:
-            run |= x
-            x = shift(x, d, mask)
-        if x & own:
-            total |= run
-    return total
-
-
-def has_legal_move(own, opp):
-    empty = ~(own | opp) & FULL
-    for d, mask in DIRECTIONS:
-        x = shift(own, d, mask) & opp
-        for _ in range(5):
-            x |= shift(x, d, mask) & opp
-        if shift(x, d, mask) & empty:
-            return True
-    return False
-
-
-def split_moves(text):
-    return [text[i:i + 2] for i in range(0, len(text), 2)]
-
-
-def play_moves(moves):
-    """Plays the moves from the standard start with the pass rule.
-
-    Returns (movers, discs, side): the side (0 black, 1 white) that made each
-    move, the black and white discs reached and the side whose turn it would
-    be next by alternation, or None when a move is malformed or illegal.
-    """
-    discs = [bit("d5") | bit("e4"), bit("d4") | bit("e5")]  # black, white
-    side = 0
-    movers = []
-    for move in moves:
-        if len(move) != 2 or move[0] not in "abcdefgh" or move[1] not in "12345678":
-            return None
-        square = bit(move)
-        if (discs[0] | discs[1]) & square:
-            return None
-        turned = flips(discs[side], discs[1 - side], square)
-        if not turned:
-            # A side without any legal move passes; otherwise the move is illegal.
-            if has_legal_move(discs[side], discs[1 - side]):
-                return None
-            side = 1 - side
-            turned = flips(discs[side], discs[1 - side], square)
-            if not turned:
-                return None
-        discs[side] |= turned | square
-        discs[1 - side] &= ~turned
-        movers.append(side)
-        side = 1 - side
-    return movers, discs, side
+TRUSTED_GAMES = 20  # games behind a move whose value the book's own pick trusts
+MARGIN = 6.0  # discs: about three times the spread of the search between siblings
+TABLE_RECORDS = 7000  # the game's book table
+# The loader reads the empty record after the last CR LF as a line of its own.
+BOOK_CAPACITY = TABLE_RECORDS - 1
 
 
 def replay(moves):
@@ -128,11 +61,6 @@ def replay(moves):
     elif white > black:
         result -= empty
     return movers, result
-
-
-def read_lines(path):
-    with open(path, encoding="ascii") as f:
-        return [line.strip() for line in f if line.strip()]
 
 
 def load_games(games_dir):
@@ -156,110 +84,88 @@ def load_openings(path):
     return openings
 
 
-class PrefixStats:
-    """Per game prefix (a string of moves): how many different games played
-    it, and the summed final result for the side that made its last move."""
-
-    def __init__(self):
-        self.games = collections.Counter()
-        self.result_sum = collections.Counter()
-
-    def add_game(self, text):
-        replayed = replay(split_moves(text))
-        if replayed is None:
-            return False
-        movers, black_result = replayed
-        for ply in range(1, min(MAX_PLY, len(movers)) + 1):
-            prefix = text[:2 * ply]
-            self.games[prefix] += 1
-            mover = movers[ply - 1]
-            self.result_sum[prefix] += black_result if mover == 0 else -black_result
-
-    def mean_result(self, prefix):
-        return self.result_sum[prefix] / self.games[prefix]
-
-    def value(self, prefix):
-        """The mean result for the mover, pulled toward what the mover could expect
-        before the move (SHRINK_GAMES games' worth), so that a rare move whose few
-        games happened to go well does not pass for the best."""
-        parent = prefix[:-2]
-        prior = -self.mean_result(parent) if self.games[parent] else 0.0
-        n = self.games[prefix]
-        return (self.result_sum[prefix] + SHRINK_GAMES * prior) / (n + SHRINK_GAMES)
-
-
-def children_of(stats):
-    """Every recorded prefix's continuations, one move longer."""
-    children = collections.defaultdict(list)
-    for prefix in stats.games:
-        if len(prefix) > 2:
-            children[prefix[:-2]].append(prefix)
-    for kids in children.values():
-        kids.sort()
-    return children
-
-
 class BookTree:
-    """The tree of book positions; see the module's description."""
+    """The book's positions, chosen by the searched tree's values; see the
+    module's description."""
 
-    def __init__(self, stats, depth, min_games, min_answer_games, within, worst_mean):
-        self.stats = stats
-        self.children = children_of(stats)
-        self.depth = depth
-        self.min_games = min_games
-        self.min_answer_games = min_answer_games
-        self.within = within
-        self.worst_mean = worst_mean
+    def __init__(self, tree, values, counts, margin):
+        self.tree = tree
+        self.values = values
+        self.counts = counts
+        self.margin = margin
 
-    def good_moves(self, prefix):
-        """The continuations of `prefix` the book keeps, best first."""
-        stats = self.stats
-        common = [c for c in self.children[prefix] if stats.games[c] >= self.min_games]
-        if len(prefix) == 2:
+    def value_to_move(self, node):
+        """The node's value for the side to move there."""
+        tree = self.tree
+        value = self.values[node]
+        return value if tree.to_move[node] == tree.mover[node] else -value
+
+    def good_moves(self, node):
+        """The continuations of `node` the book keeps, best first."""
+        kids = sorted(self.tree.children[node], key=lambda c: (-self.values[c], c))
+        if len(node) == 2:
             # The reply to f5: never the book's own choice (the lookup answers from the
             # third move on), so every common one is covered.
-            kept = common
-        elif common:
-            best = max(stats.value(c) for c in common)
-            kept = [c for c in common if stats.value(c) >= best - self.within
-                    and stats.value(c) >= -self.worst_mean]
-        else:
-            rare = [c for c in self.children[prefix]
-                    if stats.games[c] >= self.min_answer_games
-                    and stats.value(c) >= -self.worst_mean]
-            kept = sorted(rare, key=lambda c: (-stats.value(c), c))[:1]
-        return sorted(kept, key=lambda c: (-stats.value(c), c))
+            return kids
+        best = self.value_to_move(node)
+        return [c for c in kids if self.values[c] >= best - self.margin]
 
-    def extend(self, prefix):
-        """Follows the most played sound continuation while enough games did."""
-        stats = self.stats
-        while len(prefix) // 2 < MAX_PLY:
-            kids = [c for c in self.children[prefix] if stats.games[c] >= self.min_games
-                    and stats.value(c) >= -self.worst_mean]
-            if not kids:
-                break
-            prefix = max(kids, key=lambda c: (stats.games[c], stats.value(c), c))
-        return prefix
-
-    def lines(self):
-        """The book's lines in tree order (better moves first); proper prefixes included."""
-        found = []
+    def kept(self):
+        """The positions reachable from f5 through good moves, and their children."""
+        children = {}
         stack = ["f5"]
         while stack:
-            prefix = stack.pop()
-            kids = self.good_moves(prefix) if len(prefix) // 2 < self.depth else []
+            node = stack.pop()
+            children[node] = self.good_moves(node)
+            stack.extend(children[node])
+        return children
+
+    def lines(self, capacity):
+        """At most `capacity` lines (leaves of the kept tree) that together answer
+        the most training games' moves 3 to MAX_PLY.
+
+        A line answers at every position before its end, so a set of lines answers
+        the union of their proper prefixes. Taking the paths of the long-path
+        decomposition (every position continues into the child whose best path
+        answers the most games) with the greatest gains is the best choice of
+        `capacity` lines for that union."""
+        children = self.kept()
+        gain, heir = {}, {}
+        for node in sorted(children, key=len, reverse=True):
+            kids = children[node]
             if not kids:
-                found.append(self.extend(prefix))
+                gain[node] = 0
                 continue
-            stack.extend(reversed(kids))
+            heir[node] = max(kids, key=lambda c: (gain[c], c))
+            weight = self.counts[node] if len(node) // 2 < MAX_PLY else 0
+            gain[node] = weight + gain[heir[node]]
+        paths = []  # (gain, first position of the path)
+        stack = ["f5"]
+        while stack:
+            start = stack.pop()
+            paths.append((gain[start], start))
+            node = start
+            while node in heir:
+                stack.extend(c for c in children[node] if c != heir[node])
+                node = heir[node]
+        paths.sort(key=lambda p: (-p[0], p[1]))
+        found = []
+        for _, node in paths[:capacity]:
+            while node in heir:
+                node = heir[node]
+            found.append(node)
         return found
 
 
-def tree_order(lines, stats):
-    """Sort key: at every position the move whose mover did best comes first."""
+def tree_order(lines, values, counts):
+    """Sort key: at every position the moves that at least TRUSTED_GAMES games
+    played come first, the better value first. A rare move's value rests on a
+    few searches of an unexplored position, a common one's on the searched
+    replies below it; the lookup with the variety off plays the first of the
+    longest lines, so it plays the best well-trodden move."""
     def key(line):
-        return tuple((-stats.value(line[:i]) if stats.games[line[:i]] else 99.0,
-                      line[i - 2:i]) for i in range(4, len(line) + 1, 2))
+        return tuple((counts[line[:i]] < TRUSTED_GAMES, -values[line[:i]], line[i - 2:i])
+                     for i in range(4, len(line) + 1, 2))
     return sorted(lines, key=key)
 
 
@@ -272,11 +178,15 @@ def maximal(lines):
     return kept
 
 
-def build_book(stats, openings, args):
-    tree = BookTree(stats, args.depth, args.min_games, args.min_answer_games, args.within,
-                    args.worst_mean)
-    lines = maximal(tree.lines() + [moves for _, moves in openings])
-    return tree_order(lines, stats)
+def build_book(book_tree, openings):
+    """The tree's best lines and every named opening, within the table's capacity."""
+    named = [moves for _, moves in openings]
+    capacity = BOOK_CAPACITY
+    while True:
+        lines = maximal(book_tree.lines(capacity) + named)
+        if len(lines) <= BOOK_CAPACITY:
+            return tree_order(lines, book_tree.values, book_tree.counts)
+        capacity -= len(lines) - BOOK_CAPACITY
 
 
 def check_book(lines, openings):
@@ -351,40 +261,43 @@ def main():
     parser.add_argument("--data", default="/work/shared/data",
                         help="folder with openings.tsv and games/")
     parser.add_argument("--out", default=os.path.join(repo, "assets", "dat", "zyouseki.txt"))
-    parser.add_argument("--depth", type=int, default=20,
-                        help="moves down to which every reasonable move is followed")
-    parser.add_argument("--min-games", type=int, default=20,
-                        help="games that must have played a move for the book to keep it")
-    parser.add_argument("--min-answer-games", type=int, default=3,
-                        help="games that must have played the one answer of a position "
-                             "whose moves are all rarer than --min-games")
-    parser.add_argument("--within", type=float, default=8.0,
-                        help="keep a move when its mover did on average within this many "
-                             "discs as well as with the position's best common move")
-    parser.add_argument("--worst-mean", type=float, default=12.0,
-                        help="never keep a move whose mover lost by more than this many "
-                             "discs on average")
-    parser.add_argument("--sizes", action="store_true",
-                        help="only print the book size for a range of --min-games values")
+    parser.add_argument("--engine", default=os.path.join(repo, "build", "src", "app",
+                                                         "kerna-engine"),
+                        help="the engine that searches positions missing from the values file")
+    parser.add_argument("--tables", default=os.path.join(repo, "assets"),
+                        help="the data folder (holding dat/) whose tables the search uses")
+    parser.add_argument("--jobs", type=int, default=2, help="engine processes searching")
+    parser.add_argument("--margin", type=float, default=MARGIN,
+                        help="keep a move when its value is within this many discs of the "
+                             "position's best")
+    parser.add_argument("--margins", type=float, nargs="*",
+                        help="only print the book's size and reach for these margins")
     args = parser.parse_args()
 
     started = time.time()
     openings = load_openings(os.path.join(args.data, "openings.tsv"))
     training, held_out = load_games(os.path.join(args.data, "games"))
-    stats = PrefixStats()
-    # A game that appears twice in the data counts once.
-    skipped = sum(stats.add_game(text) is False for text in sorted(set(training)))
-    print(f"games: {len(training)} training ({skipped} not replayable), "
-          f"{len(held_out)} held out; openings: {len(openings)}")
+    counts = searched_tree.count_prefixes(training)
+    tree = searched_tree.grow_tree(counts, [moves for _, moves in openings])
+    searched = searched_tree.read_values()
+    print(f"games: {len(training)} training, {len(held_out)} held out; openings: "
+          f"{len(openings)}; searched tree: {len(tree.nodes)} positions", flush=True)
+    searched_tree.search_missing(tree, args.engine, args.tables, args.jobs, searched)
+    bias = searched_tree.mover_bias(tree, searched)
+    values = searched_tree.back_up(tree, searched, bias)
+    print(f"the search's bias to the side to move: {bias:+.2f} discs; "
+          f"value of f5 for black: {values['f5']:+.2f}")
 
-    if args.sizes:
-        for n in (10, 15, 20, 25, 30, 40, 50, 60, 80, 100, 150, 200):
-            args.min_games = n
-            book = build_book(stats, openings, args)
-            print(f"min-games {n:4d}: {len(book)} lines")
+    if args.margins:
+        for margin in args.margins:
+            lines = build_book(BookTree(tree, values, counts, margin), openings)
+            reached, any_candidate = measure(lines, held_out)[:2]
+            print(f"margin {margin:4.1f}: {len(lines)} lines; has a candidate at move "
+                  + ", ".join(f"{p}: {100 * any_candidate[p] / reached[p]:.1f}%"
+                              for p in (4, 8, 12, 16, 20)))
         return
 
-    lines = build_book(stats, openings, args)
+    lines = build_book(BookTree(tree, values, counts, args.margin), openings)
     check_book(lines, openings)
     write_book(lines, args.out)
     lengths = [len(line) // 2 for line in lines]

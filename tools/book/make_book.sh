@@ -2,8 +2,9 @@
 # Remakes the opening book (assets/dat/zyouseki.txt) and the values of its
 # moves (assets/dat/zyouseki-values.txt) from the recorded games.
 #   tools/book/make_book.sh [DATA_DIR]     (default /work/shared/data)
-# The values come from the engine's search with the shipped evaluation data,
-# so the engine is built first.
+# Both are chosen and valued by the engine's search with the shipped evaluation
+# data; the searched values are kept in tools/book/search-values.txt, and only
+# positions missing from it are searched, so the engine is built first.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 data="${1:-/work/shared/data}"

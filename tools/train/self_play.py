@@ -3,7 +3,7 @@
 
 usage:
   self_play.py --engine build/src/app/kerna-engine --data assets --games DIR \\
-               --count N --out tools/train/self-play/games.txt [--jobs J]
+               --count N --out tools/train/self-play/games.txt [--jobs J] [--play K]
 
 Every game starts from the first 8 to 12 moves (the length cycling) of a training game of DIR
 (one whose number is not a multiple of 10: the held-out games stay unseen, and the match runner
@@ -12,7 +12,9 @@ level 5 or 4 (either colour), without the book and with the engine's thinking va
 by the game's number: a game depends only on its number and the engine with its data, not on
 the job count. Level 6 solves its endgames exactly from 12 empties on, so a game of level 6
 against itself ends with the exact result of its position at 12 empties. Writes one game a line
-("f5d6c3...", passes left out) in the order of the starts.
+("f5d6c3...", passes left out) in the order of the starts, each as soon as it and every game
+before it are done, so that a run cut short leaves the first games of the schedule; --play K
+plays only the first K starts of the N.
 """
 import argparse
 import os
@@ -66,9 +68,13 @@ def main():
     parser.add_argument('--count', type=int, required=True)
     parser.add_argument('--out', required=True)
     parser.add_argument('--jobs', type=int, default=2)
+    parser.add_argument('--play', type=int, help='play only the first K starts')
     args = parser.parse_args()
 
-    starts = training_starts(args.games, args.count)
+    starts = training_starts(args.games, args.count)[:args.play]
+    os.makedirs(os.path.dirname(os.path.abspath(args.out)), exist_ok=True)
+    out = open(args.out, 'w', encoding='utf-8')
+    written = [0]
     lines = [None] * len(starts)
     next_game = [0]
     lock = threading.Lock()
@@ -82,24 +88,28 @@ def main():
                 n = next_game[0]
                 next_game[0] += 1
             try:
-                lines[n] = play_one(n, starts[n], args.engine, args.data)
+                line = play_one(n, starts[n], args.engine, args.data)
             except Exception as error:  # reported once the other workers stop
                 with lock:
                     failures.append(error)
                 return
+            with lock:
+                lines[n] = line
+                while written[0] < len(lines) and lines[written[0]] is not None:
+                    out.write(lines[written[0]] + '\n')
+                    written[0] += 1
+                out.flush()
             if n % 50 == 0:
-                print('game %d: %s' % (n, lines[n]), flush=True)
+                print('game %d: %s' % (n, line), flush=True)
 
     threads = [threading.Thread(target=worker) for _ in range(max(1, args.jobs))]
     for thread in threads:
         thread.start()
     for thread in threads:
         thread.join()
+    out.close()
     if failures:
         raise failures[0]
-    os.makedirs(os.path.dirname(os.path.abspath(args.out)), exist_ok=True)
-    with open(args.out, 'w', encoding='utf-8') as out:
-        out.write(''.join(line + '\n' for line in lines))
     return 0
 
 

@@ -13,6 +13,7 @@ usage:
     match.py --engine build/src/app/kerna-engine --data assets --openings openings.tsv \
              --ladder 0 6 --openings-count 20
 common options: [--openings-count N] [--jobs J] [--no-book] [--games-out games.ggf]
+                [--start-games DIR --start-games-count M]
 
 A player is NAME:LEVEL[:DATA[:ENGINE]]; DATA and ENGINE default to --data and --engine.
 openings.tsv: a header line, then "name<TAB>moves" with moves like f5d6c3.
@@ -25,7 +26,9 @@ pairing, the games, the first player's score, the disc margin and each
 player's thinking time per move.
 """
 import argparse
+import glob
 import itertools
+import os
 import subprocess
 import sys
 import threading
@@ -109,12 +112,13 @@ def parse_player(text, default_data, default_engine):
 
 
 class Engine:
-    def __init__(self, player, use_book):
+    def __init__(self, player, use_book, options=()):
         self.player = player
         self.name = player.name
         command = [player.program, '--level', str(player.level), '--data', player.data]
         if not use_book:
             command.append('--no-book')
+        command += list(options)
         self.proc = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                      text=True, bufsize=1)
         self.ping = 0
@@ -186,6 +190,42 @@ def read_openings(path, count):
     # Spread the chosen openings over the whole list rather than its first lines.
     step = max(1, len(rows) // count)
     return rows[::step][:count]
+
+
+def numbered_games(folder):
+    """Every game of the folder's *.txt files (name order, one game a line) with its number,
+    counted as the evaluation trainer counts them."""
+    number = 0
+    for path in sorted(glob.glob(os.path.join(folder, '*.txt'))):
+        with open(path, encoding='utf-8') as f:
+            for line in f:
+                line = line.strip()
+                if line:
+                    yield number, line
+                    number += 1
+
+
+def read_game_starts(folder, count, shortest=8, longest=12):
+    """`count` distinct starts of `shortest` to `longest` moves (the length cycling) from the
+    games the trainer holds out (number a multiple of 10), spread over them: positions that the
+    fitted tables have not seen, unlike every named opening's line."""
+    held_out = [(n, line) for n, line in numbered_games(folder) if n % 10 == 0]
+    if count <= 0 or not held_out:
+        return []
+    step = max(1, len(held_out) // count)
+    starts, seen = [], set()
+    k = 0
+    while len(starts) < count and k < len(held_out):
+        number, line = held_out[(len(starts) * step + k) % len(held_out)]
+        moves = shortest + len(starts) % (longest - shortest + 1)
+        prefix = line[:2 * moves]
+        if len(prefix) == 2 * moves and prefix not in seen:
+            seen.add(prefix)
+            starts.append(('game %d, %d moves' % (number, moves), prefix))
+            k = 0
+        else:
+            k += 1
+    return starts
 
 
 def pairings(args):
@@ -265,12 +305,18 @@ def main():
     parser.add_argument('--ladder', type=int, nargs=2, metavar=('LOW', 'HIGH'),
                         help='consecutive levels LOW..HIGH, each against the one below')
     parser.add_argument('--openings-count', type=int, default=10)
+    parser.add_argument('--start-games', metavar='DIR',
+                        help='games folder (one game a line) for starts beyond the named openings')
+    parser.add_argument('--start-games-count', type=int, default=0,
+                        help='starts of 8 to 12 moves taken from the held-out games of DIR')
     parser.add_argument('--jobs', type=int, default=1)
     parser.add_argument('--no-book', action='store_true', help='the engines play without book')
     parser.add_argument('--games-out')
     args = parser.parse_args()
 
     openings = read_openings(args.openings, args.openings_count)
+    if args.start_games:
+        openings += read_game_starts(args.start_games, args.start_games_count)
     pairs = pairings(args)
     schedule = [(pair, name, opening, black, white)
                 for pair in pairs for name, opening in openings

@@ -155,35 +155,41 @@ Bitboard BoardOfSample(const Sample& sample) {
 }
 
 Dataset BuildDataset(const DatasetOptions& options) {
-  const std::vector<std::string> games = ReadGames(options.gameFiles);
+  std::vector<std::string> games = ReadGames(options.gameFiles);
+  const size_t recordGames = games.size();
+  for (std::string& game : ReadGames(options.selfPlayFiles)) games.push_back(std::move(game));
+  auto heldOut = [&](size_t g) {
+    return g < recordGames && static_cast<int>(g % 10) == options.heldOutRemainder;
+  };
   const int threads = std::max(1, options.threads);
   std::vector<std::vector<GameSamples>> perThread(threads);
   std::vector<std::thread> workers;
   for (int t = 0; t < threads; ++t) {
     workers.emplace_back([&, t] {
-      for (size_t g = t; g < games.size(); g += threads) {
-        const bool heldOut = static_cast<int>(g % 10) == options.heldOutRemainder;
-        perThread[t].push_back(SamplesOfGame(games[g], static_cast<int>(g), heldOut, options));
-      }
+      for (size_t g = t; g < games.size(); g += threads)
+        perThread[t].push_back(SamplesOfGame(games[g], static_cast<int>(g), heldOut(g), options));
     });
   }
   for (auto& worker : workers) worker.join();
 
   Dataset data;
-  data.games = static_cast<int>(games.size());
+  data.games = static_cast<int>(recordGames);
+  data.selfPlayGames = static_cast<int>(games.size() - recordGames);
+  auto copies = [&](size_t g) { return g < recordGames ? 1 : std::max(1, options.selfPlayCopies); };
   size_t trainingCount = 0, heldOutCount = 0;
   for (size_t g = 0; g < games.size(); ++g)
-    (static_cast<int>(g % 10) == options.heldOutRemainder ? heldOutCount : trainingCount) +=
-        perThread[g % threads][g / threads].samples.size();
+    (heldOut(g) ? heldOutCount : trainingCount) +=
+        copies(g) * perThread[g % threads][g / threads].samples.size();
   data.training.reserve(trainingCount);
   data.heldOut.reserve(heldOutCount);
   for (size_t g = 0; g < games.size(); ++g) {
     GameSamples& result = perThread[g % threads][g / threads];
     data.rejectedGames += result.rejected;
     data.relabelledGames += result.relabelled;
-    auto& target =
-        static_cast<int>(g % 10) == options.heldOutRemainder ? data.heldOut : data.training;
-    target.insert(target.end(), result.samples.begin(), result.samples.end());
+    auto& target = heldOut(g) ? data.heldOut : data.training;
+    for (int c = 0; c < copies(g); ++c)
+      target.insert(target.end(), result.samples.begin(), result.samples.end());
+    if (g >= recordGames) data.selfPlayPositions += copies(g) * result.samples.size();
     std::vector<Sample>().swap(result.samples);
   }
   return data;

@@ -29,8 +29,13 @@ inline constexpr int kLastEvaluatedMove = 59;
 
 struct DatasetOptions {
   std::vector<std::string> gameFiles;  // one game per line, "f5d6c3..."
-  int heldOutRemainder = 0;            // game number % 10 == this is held out
-  double trainingShare = 0.5;          // share of each training game's positions kept
+  // The engine's own games (the same form), read after the records: training
+  // positions only, each kept `selfPlayCopies` times so that a few thousand games
+  // weigh against a hundred thousand records.
+  std::vector<std::string> selfPlayFiles;
+  int selfPlayCopies = 1;
+  int heldOutRemainder = 0;    // game number % 10 == this is held out
+  double trainingShare = 0.5;  // share of each training game's positions kept
   // Training positions outside these moves are left out; the held-out games keep
   // every evaluated position, so that reports of different fits compare alike.
   int minMovesPlayed = kFirstEvaluatedMove;
@@ -51,7 +56,9 @@ struct DatasetOptions {
 struct Dataset {
   std::vector<Sample> training;
   std::vector<Sample> heldOut;  // every position of the held-out games in range
-  int games = 0;
+  int games = 0;                // record games
+  int selfPlayGames = 0;
+  size_t selfPlayPositions = 0;  // training positions from them, copies counted
   int rejectedGames = 0;
   int relabelledGames = 0;  // games whose end result differs after exact solving
 };

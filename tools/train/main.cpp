@@ -12,6 +12,7 @@
 //               [--search-depth D] [--search-share S] [--placement-ridge R]
 //               [--start-tables DIR] [--off-line K] [--off-line-plies P]
 //               [--off-line-share F] [--exact-empties E] [--min-moves N] [--max-moves N]
+//               [--self-play FILE] [--self-play-copies K]
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -66,6 +67,10 @@ struct Arguments {
   // Hold the start tables' edge and long-diagonal values: the one-ply player of
   // level 1 reads them with the placement values, so it then plays as before.
   bool keepEdges = false;
+  // The engine's own games (tools/train/self_play.py) and the copies of each of
+  // their positions among the training positions.
+  std::string selfPlay;
+  int selfPlayCopies = 1;
   std::string commandLine;
 };
 
@@ -131,6 +136,10 @@ Arguments Parse(int argc, char** argv) {
       a.searchedOnly = std::atoi(value.c_str()) != 0;
     else if (key == "--keep-edges")
       a.keepEdges = std::atoi(value.c_str()) != 0;
+    else if (key == "--self-play")
+      a.selfPlay = value;
+    else if (key == "--self-play-copies")
+      a.selfPlayCopies = std::atoi(value.c_str());
     else {
       std::fprintf(stderr, "unknown option %s\n", key.c_str());
       std::exit(2);
@@ -169,6 +178,8 @@ int main(int argc, char** argv) {
   dataOptions.offLineShare = args.offLineShare;
   dataOptions.minMovesPlayed = args.minMoves;
   dataOptions.maxMovesPlayed = args.maxMoves;
+  if (!args.selfPlay.empty()) dataOptions.selfPlayFiles = {args.selfPlay};
+  dataOptions.selfPlayCopies = args.selfPlayCopies;
   std::printf("replaying games from %zu files...\n", dataOptions.gameFiles.size());
   kt::Dataset data = kt::BuildDataset(dataOptions);
   std::printf(
@@ -313,6 +324,12 @@ int main(int argc, char** argv) {
     for (const std::string& file : dataOptions.gameFiles)
       text += " `" + std::filesystem::path(file).filename().string() + "`";
     text += " (one game per line, read in this order).\n\n";
+    if (data.selfPlayGames > 0)
+      text += "Self-play: " + std::to_string(data.selfPlayGames) + " games of the engine from `" +
+              args.selfPlay + "`, training positions only, each kept " +
+              std::to_string(args.selfPlayCopies) +
+              " times: " + std::to_string(data.selfPlayPositions) +
+              " of the training positions.\n\n";
     if (args.solveEmpties > 0)
       text += "Results: the exact result of perfect play from the first position with " +
               std::to_string(args.solveEmpties) + " empties (and each later position solved on " +

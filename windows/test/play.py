@@ -206,6 +206,8 @@ def play_scenario(folder):
     for verb, *words in (step for step in steps if step):
         if verb == "click":
             game.click(int(words[0]), int(words[1]), 3 if words[2:] == ["right"] else 1)
+        elif verb == "point":
+            xdotool("mousemove", *game.screen_point(int(words[0]), int(words[1])))
         elif verb == "key":
             game.key(words[0])
         elif verb == "settle":

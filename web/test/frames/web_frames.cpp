@@ -82,6 +82,8 @@ bool PlaySegment(const std::vector<Step>& steps, size_t& next, const fs::path& d
         } else {
           io.ClickLeft(step.Number(0), step.Number(1));
         }
+      } else if (step.verb == "point") {
+        io.MoveMouse(step.Number(0), step.Number(1));
       } else if (step.verb == "key") {
         const auto key = kerna::platform::KeyFromDom(step.words.at(0), "", false);
         if (!key) return failed = true;

@@ -11,7 +11,7 @@
 // after it and of the game continued.
 import { mkdirSync } from "node:fs";
 import { join, resolve } from "node:path";
-import { HEIGHT, WIDTH, launchBrowser, serveSite } from "./site.mjs";
+import { HEIGHT, WIDTH, launchBrowser, makeChecks, serveSite } from "./site.mjs";
 
 const [siteDir, outDir] = process.argv.slice(2).map((path) => resolve(path));
 // The browser's stored folder is the game's user folder (web_main.cpp, web_storage.hpp).
@@ -41,25 +41,12 @@ function blackMoves(board) {
 const field = (text, key) => (new RegExp(`^${key}=(.*)$`, "m").exec(text) || [])[1];
 
 const { browser, close: closeBrowser } = await launchBrowser();
-const failures = [];
-let passed = 0;
-const check = (ok, what, detail = "") => {
-  if (ok) {
-    ++passed;
-    console.log(`ok      ${what}`);
-  } else {
-    failures.push(`${what}${detail ? `: ${detail}` : ""}`);
-    console.log(`FAILED  ${what}`);
-  }
-};
+const { failures, check, watch, finish } = makeChecks();
 try {
   mkdirSync(outDir, { recursive: true });
   const page = await browser.newPage();
   await page.setViewport({ width: 1000, height: 720 });
-  page.on("console", (message) => {
-    if (message.type() === "error") failures.push(`console error: ${message.text()}`);
-  });
-  page.on("pageerror", (error) => failures.push(`page error: ${error.message}`));
+  watch(page);
 
   const started = () => page.waitForFunction(() => !document.getElementById("screen").hidden, { timeout: 30000 });
   const settle = async (milliseconds) => {
@@ -182,6 +169,4 @@ try {
   await closeBrowser();
   server.close();
 }
-for (const failure of failures) console.log(failure);
-console.log(`${passed} passed, ${failures.length} failed`);
-process.exit(failures.length === 0 ? 0 : 1);
+finish();

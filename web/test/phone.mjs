@@ -11,7 +11,7 @@
 // OUT_DIR receives a screenshot of a game in progress on each screen.
 import { mkdirSync } from "node:fs";
 import { join, resolve } from "node:path";
-import { WIDTH, differences, launchBrowser, readScenario, serveSite } from "./site.mjs";
+import { WIDTH, differences, launchBrowser, makeChecks, readScenario, serveSite } from "./site.mjs";
 
 const [siteDir, framesDir, outDir] = process.argv.slice(2).map((path) => resolve(path));
 const PORTRAIT = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
@@ -23,26 +23,13 @@ const SQUARE_MIN = 42, SQUARE_MAX = 48;
 
 const server = await serveSite(siteDir);
 const { browser, close: closeBrowser } = await launchBrowser();
-const failures = [];
-let passed = 0;
-const check = (ok, name, detail) => {
-  if (ok) {
-    ++passed;
-    console.log(`ok      ${name}`);
-  } else {
-    failures.push(`${name}: ${detail}`);
-    console.log(`FAILED  ${name}`);
-  }
-};
+const { failures, check, watch, finish } = makeChecks();
 
 try {
   mkdirSync(outDir, { recursive: true });
   const page = await browser.newPage();
   await page.setViewport(PORTRAIT);
-  page.on("console", (message) => {
-    if (message.type() === "error") failures.push(`console error: ${message.text()}`);
-  });
-  page.on("pageerror", (error) => failures.push(`page error: ${error.message}`));
+  watch(page);
   const clock = () => page.evaluate(() => Module.kernaPage.clock);
   const settle = async (milliseconds) => {
     const until = (await clock()) + milliseconds;
@@ -241,6 +228,4 @@ try {
   await closeBrowser();
   server.close();
 }
-for (const failure of failures) console.log(failure);
-console.log(`${passed} passed, ${failures.length} failed`);
-process.exit(failures.length === 0 ? 0 : 1);
+finish();

@@ -10,21 +10,17 @@
 // OUT_DIR receives a screenshot of the page at each frame step.
 import { mkdirSync, writeFileSync } from "node:fs";
 import { join, resolve } from "node:path";
-import { HEIGHT, WIDTH, differences as framesDiffer, launchBrowser, readScenario, serveSite } from "./site.mjs";
+import { HEIGHT, WIDTH, differences as framesDiffer, launchBrowser, makeChecks, readScenario, serveSite } from "./site.mjs";
 
 const [siteDir, framesDir, outDir] = process.argv.slice(2).map((path) => resolve(path));
 const server = await serveSite(siteDir);
 const url = `${server.url}?test`;
 const { browser, close: closeBrowser } = await launchBrowser();
-const failures = [];
-let passed = 0;
+const { failures, check, watch, finish } = makeChecks();
 try {
   const page = await browser.newPage();
   await page.setViewport({ width: 1000, height: 720 });
-  page.on("console", (message) => {
-    if (message.type() === "error") failures.push(`console error: ${message.text()}`);
-  });
-  page.on("pageerror", (error) => failures.push(`page error: ${error.message}`));
+  watch(page);
   page.on("requestfailed", (request) => failures.push(`request failed: ${request.url()}`));
 
   const started = async () => {
@@ -94,13 +90,9 @@ try {
       const name = words[0];
       const { count: differing, first } = differences(await shownPicture(), name);
       await page.screenshot({ path: join(outDir, `${name}.png`) });
-      if (differing === 0) {
-        ++passed;
-        console.log(`ok      ${name}`);
-      } else {
-        failures.push(`${name}: ${differing} pixels differ from the desktop's, the first at ${first}`);
+      check(differing === 0, name, `${differing} pixels differ from the desktop's, the first at ${first}`);
+      if (differing !== 0) {
         writeFileSync(join(outDir, `${name}.text.txt`), await page.evaluate(() => Module.kernaPage.text));
-        console.log(`FAILED  ${name}`);
       }
     } else if (verb === "reload") {
       // What was written must have reached the browser's storage first.
@@ -124,21 +116,13 @@ try {
   });
   await touchAt(100, 100, 700);
   const taken = await page.evaluate(() => window.takenInput.join(" "));
-  if (taken === "1:0 2:2 3:2") {  // moved there, right button down, up
-    ++passed;
-    console.log("ok      a long touch is a right click");
-  } else {
-    failures.push(`a long touch gave the game ${taken}`);
-  }
+  // Moved there, right button down, up.
+  check(taken === "1:0 2:2 3:2", "a long touch is a right click", `the game was given ${taken}`);
 
   // The game quit in the scenario was kept, and is there after the reload.
   const records = await page.evaluate(() => Module.kernaPage.recordsText());
-  if (/\(;GM\[Othello\][^]*\bF5\b/i.test(records)) {
-    ++passed;
-    console.log("ok      the quit game's record is kept across the reload");
-  } else {
-    failures.push(`records after the reload: ${JSON.stringify(records.slice(0, 200))}`);
-  }
+  check(/\(;GM\[Othello\][^]*\bF5\b/i.test(records), "the quit game's record is kept across the reload",
+        `records after the reload: ${JSON.stringify(records.slice(0, 200))}`);
 
   // Storage refusing every write (a full quota): the game plays on with a new
   // board colour, the page says it was not kept, and the next visit has the
@@ -163,18 +147,12 @@ try {
   const kept = "11-colour-kept";
   if (differences(changed, kept).count === 0) failures.push("storage full: the new colour was not drawn");
   const after = differences(await shownPicture(), kept);
-  if (after.count === 0) {
-    ++passed;
-    console.log("ok      storage full: the colour stored before is kept");
-  } else {
-    failures.push(`storage full: ${after.count} pixels differ from ${kept}, the first at ${after.first}`);
-  }
+  check(after.count === 0, "storage full: the colour stored before is kept",
+        `${after.count} pixels differ from ${kept}, the first at ${after.first}`);
 } catch (error) {
   failures.push(String(error));
 } finally {
   await closeBrowser();
   server.close();
 }
-for (const failure of failures) console.log(failure);
-console.log(`${passed} passed, ${failures.length} failed`);
-process.exit(failures.length === 0 ? 0 : 1);
+finish();

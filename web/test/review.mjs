@@ -10,7 +10,7 @@
 import { execFileSync } from "node:child_process";
 import { mkdirSync, readdirSync, readFileSync, writeFileSync } from "node:fs";
 import { join, resolve } from "node:path";
-import { HEIGHT, WIDTH, launchBrowser, serveSite } from "./site.mjs";
+import { HEIGHT, WIDTH, launchBrowser, makeChecks, serveSite } from "./site.mjs";
 
 const [siteDir, gameFile, desktopProgram, outDir] = process.argv.slice(2).map((path) => resolve(path));
 const REVIEW_BUTTON = [534, 257];  // the menu's 振り返り
@@ -50,24 +50,11 @@ writeFileSync(join(outDir, "desktop.txt"), `${desktopLines.join("\n")}\n`);
 
 const server = await serveSite(siteDir);
 const { browser, close: closeBrowser } = await launchBrowser();
-const failures = [];
-let passed = 0;
-const check = (ok, name, detail) => {
-  if (ok) {
-    ++passed;
-    console.log(`ok      ${name}`);
-  } else {
-    failures.push(`${name}: ${detail}`);
-    console.log(`FAILED  ${name}`);
-  }
-};
+const { failures, check, watch, finish } = makeChecks();
 try {
   const page = await browser.newPage();
   await page.setViewport({ width: 1000, height: 720 });
-  page.on("console", (message) => {
-    if (message.type() === "error") failures.push(`console error: ${message.text()}`);
-  });
-  page.on("pageerror", (error) => failures.push(`page error: ${error.message}`));
+  watch(page);
 
   const text = () => page.evaluate(() => Module.kernaPage.text);
   const row = async (n) => (await text()).split("\n")[n] || "";
@@ -171,6 +158,4 @@ try {
   await closeBrowser();
   server.close();
 }
-for (const failure of failures) console.log(failure);
-console.log(`${passed} passed, ${failures.length} failed`);
-process.exit(failures.length === 0 ? 0 : 1);
+finish();

@@ -53,6 +53,35 @@ export async function launchBrowser() {
   } };
 }
 
+// A test's tally: check() prints one line a check, watch() counts the page's
+// console errors and uncaught exceptions as failures, finish() prints the
+// failures and the totals and ends the process (exit 1 on any failure).
+export function makeChecks() {
+  const failures = [];
+  let passed = 0;
+  const check = (ok, name, detail = "") => {
+    if (ok) {
+      ++passed;
+      console.log(`ok      ${name}`);
+    } else {
+      failures.push(detail ? `${name}: ${detail}` : name);
+      console.log(`FAILED  ${name}`);
+    }
+  };
+  const watch = (page) => {
+    page.on("console", (message) => {
+      if (message.type() === "error") failures.push(`console error: ${message.text()}`);
+    });
+    page.on("pageerror", (error) => failures.push(`page error: ${error.message}`));
+  };
+  const finish = () => {
+    for (const failure of failures) console.log(failure);
+    console.log(`${passed} passed, ${failures.length} failed`);
+    process.exit(failures.length === 0 ? 0 : 1);
+  };
+  return { failures, check, watch, finish };
+}
+
 // scenario.txt's steps: [verb, ...words] without the comments.
 export function readScenario() {
   const here = new URL(".", import.meta.url).pathname;
